@@ -1,0 +1,5 @@
+#include "shell/main_menu.h"
+
+int main() {
+  return bindsmith::runMainMenu();
+}

@@ -1,0 +1,155 @@
+#include "config/config_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <iostream>
+#include <system_error>
+
+#include "shell/main_menu.h"
+#include "shell/prompt.h"
+#include "state/run_state.h"
+
+namespace bindsmith {
+
+std::ostream configFile{nullptr};
+
+namespace {
+
+// The typed word is held in 500 characters with its terminator.
+constexpr std::size_t kTypedWordChars = 499;
+// Anything typed after the name on its line is dropped, up to this much.
+constexpr std::size_t kNameLineDiscard = 999;
+// Only the first eight characters of the typed word make the name.
+constexpr std::size_t kNameLetters = 8;
+constexpr std::string_view kScriptExtension = ".cfg";
+
+std::filebuf scriptFile;
+std::streambuf* scriptRedirect = nullptr;
+std::string scriptName;
+std::optional<std::string> writeFailure;
+bool writeFailureReported = false;
+
+std::string describeErrno(int error) {
+  // A buffer that fails without saying why still gets a reason worth showing.
+  return std::generic_category().message(error != 0 ? error : EIO);
+}
+
+void detachScript() {
+  configFile.rdbuf(nullptr);
+  scriptName.clear();
+}
+
+bool isNameLetter(char c) {
+  return c >= 'a' && c <= 'z';
+}
+
+char toLowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Cuts the typed word to the part that counts and lower-cases it, leaving
+// every other byte as it is.
+std::string normaliseName(std::string word) {
+  word.resize(std::min(word.size(), kNameLetters));
+  std::transform(word.begin(), word.end(), word.begin(), toLowerAscii);
+  return word;
+}
+
+bool askConfirmation(const std::string& name) {
+  std::cout << name << ".cfg <-- Is that the correct choice" << std::endl
+            << "1. yes 2. no" << std::endl;
+  return promptChoice(1, 2, "Is that the correct file name") == 1;
+}
+
+// One attempt of the dialogue; returns the confirmed name, or nothing when the
+// player must be asked again.
+std::optional<std::string> askForName() {
+  std::cout << "Please enter the name of the config file" << std::endl
+            << "8 letters maximum only a-z are allowed" << std::endl;
+  std::string name = normaliseName(readWord(kTypedWordChars, PromptLine::closed));
+  discardLine(kNameLineDiscard);
+  if (!std::all_of(name.begin(), name.end(), isNameLetter)) {
+    std::cout << name << ".cfg is not a vaild filename please try again" << std::endl;
+    return std::nullopt;
+  }
+  if (!askConfirmation(name)) {
+    return std::nullopt;
+  }
+  return name;
+}
+
+}  // namespace
+
+std::optional<std::string> openConfigFile(const std::string& name) {
+  if (scriptRedirect != nullptr) {
+    configFile.rdbuf(scriptRedirect);
+  } else {
+    errno = 0;
+    if (scriptFile.open(name, std::ios::out | std::ios::trunc) == nullptr) {
+      return describeErrno(errno);
+    }
+    configFile.rdbuf(&scriptFile);
+  }
+  scriptName = name;
+  return std::nullopt;
+}
+
+void redirectScript(std::streambuf* buffer) {
+  scriptRedirect = buffer;
+}
+
+void setConfigFileName() {
+  std::optional<std::string> name;
+  while (!name) {
+    name = askForName();
+  }
+  const std::string fileName = *name + std::string{kScriptExtension};
+  std::cout << "Setting filename to " << fileName << std::endl;
+  if (const auto failure = openConfigFile(fileName)) {
+    printFramed("Could not open " + fileName + " for writing: " + *failure);
+    return;
+  }
+  runState.fileNameSet = true;
+  printSeparator();
+  printSeparator();
+}
+
+void checkScriptWrite() {
+  if (configFile.fail() && !writeFailure) {
+    writeFailure = describeErrno(errno);
+  }
+}
+
+void reportScriptWriteFailure() {
+  if (writeFailure && !writeFailureReported) {
+    writeFailureReported = true;
+    printFramed("Could not write to " + scriptName + ": " + *writeFailure);
+  }
+}
+
+bool finishConfigFile() {
+  if (configFile.rdbuf() != nullptr) {
+    errno = 0;
+    configFile.flush();
+    checkScriptWrite();
+    if (scriptFile.is_open() && scriptFile.close() == nullptr && !writeFailure) {
+      writeFailure = describeErrno(errno);
+    }
+  }
+  reportScriptWriteFailure();
+  const bool intact = !writeFailure;
+  resetConfigFile();
+  return intact;
+}
+
+void resetConfigFile() {
+  if (scriptFile.is_open()) {
+    scriptFile.close();
+  }
+  detachScript();
+  writeFailure.reset();
+  writeFailureReported = false;
+}
+
+}  // namespace bindsmith

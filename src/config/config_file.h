@@ -1,0 +1,62 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <streambuf>
+#include <string>
+
+namespace bindsmith {
+
+// The config script. Bound to no file until the player has named one, so a
+// write before that goes nowhere. Write to it only through writeScript and
+// writeScriptLine, which notice a failed write.
+extern std::ostream configFile;
+
+// Choice 2: asks for a name of one to eight letters a-z, confirms it and
+// creates (or empties) NAME.cfg in the current directory. Sets fileNameSet
+// once the script is open; if it cannot be opened, says why and leaves the
+// flag clear so the player can try another name. Throws EndOfInput; no file
+// is created unless a name was confirmed.
+void setConfigFileName();
+
+// Opens the script for writing in text mode, creating or emptying it.
+// Returns the system's reason on failure, nothing on success.
+std::optional<std::string> openConfigFile(const std::string& name);
+
+// From now on, the script that the player names is written to the given
+// buffer instead of a file; nullptr restores files. Lets tests and the fuzzer
+// run whole sessions in memory and inject write failures.
+void redirectScript(std::streambuf* buffer);
+
+// Records the first failed write to the script with the system's reason.
+// Every write to the script goes through here.
+void checkScriptWrite();
+
+// Appends pieces to the script; the line stays open.
+template <typename... Pieces>
+void writeScript(const Pieces&... pieces) {
+  (configFile << ... << pieces);
+  checkScriptWrite();
+}
+
+// Appends pieces and ends the line, which also flushes it to the disk.
+template <typename... Pieces>
+void writeScriptLine(const Pieces&... pieces) {
+  (configFile << ... << pieces) << std::endl;
+  checkScriptWrite();
+}
+
+// Prints "Could not write to NAME: REASON" framed, once per run, if a write
+// to the script has failed and this has not been said yet.
+void reportScriptWriteFailure();
+
+// Flushes and closes the script at the end of a run, reporting a failure not
+// yet reported, and leaves the script as at the start of a run. Returns true
+// when every write to the script succeeded (or no script was opened).
+bool finishConfigFile();
+
+// Closes the script without any report and forgets every failure, as for a
+// new run.
+void resetConfigFile();
+
+}  // namespace bindsmith

@@ -1,0 +1,111 @@
+#include "config/config_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/console.h"
+#include "support/failing_buffer.h"
+
+namespace bindsmith {
+namespace {
+
+using test::ConsoleTest;
+using test::FailingBuffer;
+
+constexpr std::string_view kStars = "*******************************************************";
+
+std::string framed(std::string_view message) {
+  const std::string separator = "\n" + std::string{kStars} + "\n\n";
+  return separator + std::string{message} + "\n" + separator;
+}
+
+class ScriptWriteTest : public ConsoleTest {};
+
+TEST_F(ScriptWriteTest, LinesReachTheScriptWhole) {
+  test::openTestScript();
+  writeScriptLine("bind ", 'k', ' ', "uspa");
+  writeScript("alias uspa \"", "x");
+  writeScriptLine(";showplayerinfo\"");
+  EXPECT_TRUE(finishConfigFile());
+  EXPECT_EQ(io_.script(), "bind k uspa\nalias uspa \"x;showplayerinfo\"\n");
+  EXPECT_EQ(io_.console(), "");
+}
+
+TEST_F(ScriptWriteTest, FailedWriteIsReportedOnceAndFailsTheRun) {
+  FailingBuffer disk(5);
+  redirectScript(&disk);
+  test::openTestScript();
+  writeScriptLine("r_netgraph 1");
+  reportScriptWriteFailure();
+  writeScriptLine("rcon_password x");
+  reportScriptWriteFailure();
+  EXPECT_FALSE(finishConfigFile());
+  EXPECT_EQ(disk.kept(), "r_net");
+  EXPECT_EQ(io_.console(), framed("Could not write to test.cfg: No space left on device"));
+}
+
+TEST_F(ScriptWriteTest, FailureNotYetReportedIsReportedAtTheEnd) {
+  FailingBuffer disk(0);
+  redirectScript(&disk);
+  test::openTestScript();
+  writeScript("alias a \"");
+  EXPECT_FALSE(finishConfigFile());
+  EXPECT_EQ(io_.console(), framed("Could not write to test.cfg: No space left on device"));
+}
+
+TEST_F(ScriptWriteTest, ARunWithoutScriptIsIntact) {
+  EXPECT_TRUE(finishConfigFile());
+}
+
+TEST_F(ScriptWriteTest, TheNextRunForgetsAFailure) {
+  FailingBuffer disk(0);
+  redirectScript(&disk);
+  test::openTestScript();
+  writeScriptLine("r_netgraph 1");
+  EXPECT_FALSE(finishConfigFile());
+  std::stringbuf fresh;
+  redirectScript(&fresh);
+  test::openTestScript();
+  writeScriptLine("r_netgraph 1");
+  EXPECT_TRUE(finishConfigFile());
+}
+
+class ScriptFileTest : public ConsoleTest {
+ protected:
+  void SetUp() override {
+    redirectScript(nullptr);
+    dir_ = std::filesystem::temp_directory_path() /
+           ("bindsmith-" +
+            std::string{::testing::UnitTest::GetInstance()->current_test_info()->name()});
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override {
+    resetConfigFile();
+    std::filesystem::remove_all(dir_);
+  }
+  std::filesystem::path dir_;
+};
+
+TEST_F(ScriptFileTest, OpenCreatesOrEmptiesTheFile) {
+  const auto path = dir_ / "pub.cfg";
+  std::ofstream(path) << "old text\n";
+  ASSERT_FALSE(openConfigFile(path.string()).has_value());
+  EXPECT_EQ(std::filesystem::file_size(path), 0U);
+  writeScriptLine("r_netgraph 1");
+  EXPECT_EQ(std::filesystem::file_size(path), 13U) << "a finished line is on the disk at once";
+  EXPECT_TRUE(finishConfigFile());
+}
+
+TEST_F(ScriptFileTest, OpenFailureGivesTheSystemsReason) {
+  std::filesystem::create_directory(dir_ / "pub.cfg");
+  const auto failure = openConfigFile((dir_ / "pub.cfg").string());
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(*failure, "Is a directory");
+}
+
+}  // namespace
+}  // namespace bindsmith

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string_view>
+
+namespace bindsmith {
+
+// Runs the whole session: shows the menu, dispatches choices, refuses what is
+// not allowed yet or any more, and ends on choice 15 or at end of input.
+// Closes the script on the way out. Returns the exit status: 0 when the
+// player chose 15 or input ended at the menu prompt with every write to the
+// script succeeded; 1 when input ended inside a dialogue or a write failed.
+int runMainMenu();
+
+// The nine lines of the main menu.
+void printMainMenu();
+
+// Choice 1.
+void showInstructions();
+
+// A line break, a row of 55 stars and an empty line.
+void printSeparator();
+
+// The frame of every refusal and error report: a separator block, the
+// message, a line break and a separator block.
+void printFramed(std::string_view message);
+
+}  // namespace bindsmith

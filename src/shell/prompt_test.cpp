@@ -1,0 +1,227 @@
+#include "shell/prompt.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/console.h"
+
+namespace bindsmith {
+namespace {
+
+using test::ConsoleTest;
+
+constexpr std::string_view kPrompt12 = "Enter a Test choice, 1-2 ";
+constexpr std::string_view kNotInteger = "Bad input detected, enter an integer\n";
+constexpr std::string_view kOutOf12 = "Bad input detected, enter a number between 1 and 2\n";
+
+std::string repeat(std::string_view text, int times) {
+  std::string all;
+  for (int i = 0; i < times; ++i) {
+    all += text;
+  }
+  return all;
+}
+
+class PromptChoiceTest : public ConsoleTest {};
+
+TEST_F(PromptChoiceTest, AcceptsAnswerAndLeavesRestOfLine) {
+  io_.type("2\nnext");
+  EXPECT_EQ(promptChoice(1, 2, "Test"), 2);
+  EXPECT_EQ(io_.console(), kPrompt12);
+  EXPECT_EQ(test::unreadInput(), "\nnext");
+}
+
+TEST_F(PromptChoiceTest, RefusesTextAndDropsItsLine) {
+  io_.type("abc def\n1\n");
+  EXPECT_EQ(promptChoice(1, 2, "Test"), 1);
+  EXPECT_EQ(io_.console(),
+            std::string{kPrompt12} + std::string{kNotInteger} + std::string{kPrompt12});
+  EXPECT_EQ(test::unreadInput(), "\n");
+}
+
+TEST_F(PromptChoiceTest, OutOfRangeKeepsRestOfLine) {
+  io_.type("3 1\n");
+  EXPECT_EQ(promptChoice(1, 2, "Test"), 1);
+  EXPECT_EQ(io_.console(), std::string{kPrompt12} + std::string{kOutOf12} + std::string{kPrompt12});
+  EXPECT_EQ(test::unreadInput(), "\n");
+}
+
+TEST_F(PromptChoiceTest, NumberFollowedByTextLeavesTheText) {
+  io_.type("12abc\n");
+  EXPECT_EQ(promptChoice(1, 15, "Main Menu"), 12);
+  EXPECT_EQ(test::unreadInput(), "abc\n");
+}
+
+TEST_F(PromptChoiceTest, BlankLinesAreNoAnswer) {
+  io_.type("\n   \n\t\n2\n");
+  EXPECT_EQ(promptChoice(1, 2, "Test"), 2);
+  EXPECT_EQ(io_.console(), kPrompt12);
+}
+
+TEST_F(PromptChoiceTest, RangeChecks) {
+  struct Sample {
+    const char* input;
+    int low;
+    int high;
+    int expected;
+    int refusals;
+  };
+  const std::vector<Sample> samples{
+      {"0\n", 0, 6, 0, 0},
+      {"6\n", 0, 6, 6, 0},
+      {"-1 3\n", 0, 6, 3, 1},
+      {"7 0\n", 0, 6, 0, 1},
+      {"+2\n", 1, 2, 2, 0},
+      {"-2 2\n", 1, 2, 2, 1},
+      {"010\n", 1, 15, 10, 0},
+      {"99999999999 1\n", 1, 2, 1, 1},
+      {"-99999999999 1\n", 1, 2, 1, 1},
+      {"2147483647 1\n", 1, 2, 1, 1},
+      {"4294967297 1\n", 1, 2, 1, 1},
+  };
+  for (const auto& sample : samples) {
+    SCOPED_TRACE(sample.input);
+    io_.type(sample.input);
+    const auto before = io_.console().size();
+    EXPECT_EQ(promptChoice(sample.low, sample.high, "Test"), sample.expected);
+    const std::string range = "Bad input detected, enter a number between " +
+                              std::to_string(sample.low) + " and " + std::to_string(sample.high) +
+                              "\n";
+    const std::string shown = io_.console().substr(before);
+    int refusals = 0;
+    for (auto at = shown.find(range); at != std::string::npos; at = shown.find(range, at + 1)) {
+      ++refusals;
+    }
+    EXPECT_EQ(refusals, sample.refusals);
+    EXPECT_EQ(shown.find("enter an integer"), std::string::npos);
+  }
+}
+
+TEST_F(PromptChoiceTest, HexPrefixReadsZeroAndLeavesTheRest) {
+  io_.type("0x10\n");
+  EXPECT_EQ(promptChoice(0, 6, "Test"), 0);
+  EXPECT_EQ(test::unreadInput(), "x10\n");
+}
+
+TEST_F(PromptChoiceTest, LabelIsPrintedUnchanged) {
+  io_.type("1\n");
+  promptChoice(1, 4, "Pistol choice");
+  io_.type("1\n");
+  promptChoice(1, 2, "Is that the correct player name?");
+  EXPECT_EQ(io_.console(),
+            "Enter a Pistol choice choice, 1-4 "
+            "Enter a Is that the correct player name? choice, 1-2 ");
+}
+
+TEST_F(PromptChoiceTest, LongBadLineIsDroppedIn999CharacterSteps) {
+  io_.type(repeat("x", 1500) + "\n1\n");
+  EXPECT_EQ(promptChoice(1, 2, "Test"), 1);
+  EXPECT_EQ(io_.console(), std::string{kPrompt12} + std::string{kNotInteger} +
+                               std::string{kPrompt12} + std::string{kNotInteger} +
+                               std::string{kPrompt12});
+}
+
+TEST_F(PromptChoiceTest, EndOfInputEndsThePromptLineAndThrows) {
+  for (const char* input : {"", "\n  \n", "-", "+", "  -"}) {
+    SCOPED_TRACE(::testing::PrintToString(input));
+    io_.type(input);
+    const auto before = io_.console().size();
+    EXPECT_THROW(promptChoice(1, 2, "Test"), EndOfInput);
+    EXPECT_EQ(io_.console().substr(before), std::string{kPrompt12} + "\n");
+  }
+}
+
+TEST_F(PromptChoiceTest, EndOfInputAfterBadInputIsNoLoop) {
+  io_.type("abc");
+  EXPECT_THROW(promptChoice(1, 2, "Test"), EndOfInput);
+  EXPECT_EQ(io_.console(),
+            std::string{kPrompt12} + std::string{kNotInteger} + std::string{kPrompt12} + "\n");
+  io_.type("9");
+  EXPECT_THROW(promptChoice(1, 2, "Test"), EndOfInput);
+}
+
+TEST_F(PromptChoiceTest, NumberAtVeryEndOfInputIsAnAnswer) {
+  io_.type("2");
+  EXPECT_EQ(promptChoice(1, 2, "Test"), 2);
+}
+
+class WordReadTest : public ConsoleTest {};
+
+TEST_F(WordReadTest, SkipsWhiteSpaceAndLeavesTheRest) {
+  io_.type(" \n\t alpha beta\n");
+  EXPECT_EQ(readWord(299, PromptLine::closed), "alpha");
+  EXPECT_EQ(test::unreadInput(), " beta\n");
+}
+
+TEST_F(WordReadTest, LongWordLeavesItsExcess) {
+  io_.type(repeat("p", 70) + "\n");
+  EXPECT_EQ(readWord(59, PromptLine::open), repeat("p", 59));
+  EXPECT_EQ(test::unreadInput(), repeat("p", 11) + "\n");
+}
+
+TEST_F(WordReadTest, KeepsQuotesAndHighBytes) {
+  io_.type("na\"me;\xE9\xFF x");
+  EXPECT_EQ(readWord(299, PromptLine::closed), "na\"me;\xE9\xFF");
+}
+
+TEST_F(WordReadTest, EndOfInputEndsOnlyAnOpenLine) {
+  io_.type(" \n ");
+  EXPECT_THROW(readWord(299, PromptLine::closed), EndOfInput);
+  EXPECT_EQ(io_.console(), "");
+  io_.type("");
+  EXPECT_THROW(readWord(59, PromptLine::open), EndOfInput);
+  EXPECT_EQ(io_.console(), "\n");
+}
+
+TEST_F(WordReadTest, WordAtVeryEndOfInputIsRead) {
+  io_.type("last");
+  EXPECT_EQ(readWord(299, PromptLine::closed), "last");
+}
+
+class KeyReadTest : public ConsoleTest {};
+
+TEST_F(KeyReadTest, SkipsExactlyTheSixWhiteSpaceBytes) {
+  io_.type(" \t\n\v\f\r\n  kx\n");
+  EXPECT_EQ(readKey(), 'k');
+  EXPECT_EQ(test::unreadInput(), "x\n");
+  for (const char key : {';', '"', '\x01', '\x7F', '\x80', '\xA0', '\xFF'}) {
+    io_.type(std::string{" "} + key);
+    EXPECT_EQ(readKey(), key);
+  }
+}
+
+TEST_F(KeyReadTest, EndOfInputEndsTheKeyPromptLine) {
+  io_.type("\n\n  ");
+  EXPECT_THROW(readKey(), EndOfInput);
+  EXPECT_EQ(io_.console(), "\n");
+}
+
+TEST(WhiteSpace, IsExactlyTheSixBytes) {
+  int count = 0;
+  for (int byte = 0; byte < 256; ++byte) {
+    count += isWhiteSpace(static_cast<char>(byte)) ? 1 : 0;
+  }
+  EXPECT_EQ(count, 6);
+  for (const char c : {' ', '\t', '\n', '\v', '\f', '\r'}) {
+    EXPECT_TRUE(isWhiteSpace(c));
+  }
+}
+
+class DiscardLineTest : public ConsoleTest {};
+
+TEST_F(DiscardLineTest, StopsAfterTheLineBreakOrTheLimit) {
+  io_.type("abc\ndef\n");
+  discardLine(99);
+  EXPECT_EQ(test::unreadInput(), "def\n");
+  io_.type(repeat("y", 120) + "\nz");
+  discardLine(99);
+  EXPECT_EQ(test::unreadInput(), repeat("y", 21) + "\nz");
+  io_.type("no line break");
+  discardLine(9999);
+  EXPECT_EQ(test::unreadInput(), "");
+}
+
+}  // namespace
+}  // namespace bindsmith

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Runs one end-to-end case: the program, in a fresh empty directory, reads the
+# case's `stdin`; its standard output must equal `stdout` byte for byte, its
+# exit status the number in `status`, and the scripts it leaves must equal the
+# case's `*.cfg` files. No other file may appear or change. An optional
+# `setup` script prepares the directory first (an existing file, a directory
+# or a link in the script's place).
+set -u
+
+program=$(realpath "$1")
+case_dir=$(realpath "$2")
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+run="$work/run"
+mkdir "$run"
+
+if [ -f "$case_dir/setup" ]; then
+  (cd "$run" && bash "$case_dir/setup") || { echo "setup failed"; exit 1; }
+fi
+
+# Fingerprints of the regular files present before the run.
+fingerprints() { (cd "$run" && find . -type f -exec cksum {} + | sort -k3); }
+fingerprints >"$work/before"
+
+(cd "$run" && "$program" <"$case_dir/stdin" >"$work/stdout" 2>"$work/stderr")
+status=$?
+
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+
+expected_status=$(cat "$case_dir/status")
+[ "$status" -eq "$expected_status" ] || fail "exit status $status, expected $expected_status"
+
+if ! cmp -s "$work/stdout" "$case_dir/stdout"; then
+  fail "standard output differs (expected, then actual; \$ marks line ends):"
+  diff <(cat -A "$case_dir/stdout") <(cat -A "$work/stdout") | head -n 40
+fi
+
+if [ -s "$work/stderr" ]; then
+  fail "unexpected standard error:"
+  head -c 2000 "$work/stderr"
+fi
+
+declare -A expected=()
+for want in "$case_dir"/*.cfg; do
+  [ -e "$want" ] || continue
+  name=${want##*/}
+  expected[./$name]=1
+  if [ ! -f "$run/$name" ]; then
+    fail "script $name was not written"
+  elif ! cmp -s "$run/$name" "$want"; then
+    fail "script $name differs (expected, then actual; \$ marks line ends):"
+    diff <(cat -A "$want") <(cat -A "$run/$name") | head -n 40
+  fi
+done
+
+fingerprints >"$work/after"
+while read -r line; do
+  path=${line##* }
+  [ -n "${expected[$path]:-}" ] && continue
+  grep -qxF "$line" "$work/before" || fail "unexpected file written: $path"
+done <"$work/after"
+
+exit $failed
