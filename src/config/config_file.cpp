@@ -56,12 +56,6 @@ std::string normaliseName(std::string word) {
   return word;
 }
 
-bool askConfirmation(const std::string& name) {
-  std::cout << name << ".cfg <-- Is that the correct choice" << std::endl
-            << "1. yes 2. no" << std::endl;
-  return promptChoice(1, 2, "Is that the correct file name") == 1;
-}
-
 // One attempt of the dialogue; returns the confirmed name, or nothing when the
 // player must be asked again.
 std::optional<std::string> askForName() {
@@ -73,7 +67,8 @@ std::optional<std::string> askForName() {
     std::cout << name << ".cfg is not a vaild filename please try again" << std::endl;
     return std::nullopt;
   }
-  if (!askConfirmation(name)) {
+  if (!askYesNo({name + ".cfg <-- Is that the correct choice", "1. yes 2. no"},
+                "Is that the correct file name")) {
     return std::nullopt;
   }
   return name;

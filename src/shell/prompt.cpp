@@ -77,6 +77,13 @@ int promptChoice(int low, int high, std::string_view label) {
   }
 }
 
+bool askYesNo(std::initializer_list<std::string_view> lines, std::string_view label) {
+  for (const auto line : lines) {
+    std::cout << line << std::endl;
+  }
+  return promptChoice(1, 2, label) == 1;
+}
+
 std::string readWord(std::size_t maxChars, PromptLine line) {
   std::string word;
   std::cin >> std::setw(static_cast<int>(maxChars)) >> word;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <exception>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,10 @@ enum class PromptLine { open, closed };
 // dropped; a number out of range (including one beyond 32 bits) is refused
 // and nothing is dropped. Throws EndOfInput.
 int promptChoice(int low, int high, std::string_view label);
+
+// The shape of every yes/no question: each line followed by a line break,
+// then promptChoice(1, 2, label). Returns true for 1 (yes).
+bool askYesNo(std::initializer_list<std::string_view> lines, std::string_view label);
 
 // Reads one whitespace-delimited word of at most maxChars characters; longer
 // words leave their excess in the input. The rest of the line stays unread.

@@ -1,0 +1,58 @@
+#include "binds/key_capture.h"
+
+#include <algorithm>
+#include <iostream>
+#include <string>
+
+#include "shell/prompt.h"
+#include "state/run_state.h"
+
+namespace bindsmith {
+
+namespace {
+
+// What may be left of the previous answer's line is dropped up to this much.
+constexpr std::size_t kAnswerLineDiscard = 99;
+// A key's line may carry up to this much noise after the key.
+constexpr std::size_t kKeyLineDiscard = 9999;
+
+bool& usedFlag(char key) {
+  return runState.usedKeys.at(static_cast<unsigned char>(key));
+}
+
+bool allKeysTaken() {
+  for (std::size_t byte = 0; byte < kByteValues; ++byte) {
+    const char key = static_cast<char>(byte);
+    if (!isWhiteSpace(key) && !usedFlag(key)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<char> captureBindKey(std::string_view label) {
+  for (;;) {
+    discardLine(kAnswerLineDiscard);
+    if (allKeysTaken()) {
+      std::cout << "All keys are already bound" << std::endl;
+      return std::nullopt;
+    }
+    std::cout << "Please enter the key you wish to bind " << label << " to: ";
+    const char key = readKey();
+    discardLine(kKeyLineDiscard);
+    if (!askYesNo({std::string(1, key) + " is that the correct key?", "1. Yes 2. No"},
+                  "key conformation")) {
+      continue;
+    }
+    bool& used = usedFlag(key);
+    if (!used) {
+      used = true;
+      return key;
+    }
+    std::cout << "That key has all ready been used please choose another" << std::endl;
+  }
+}
+
+}  // namespace bindsmith

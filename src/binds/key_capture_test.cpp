@@ -1,0 +1,99 @@
+#include "binds/key_capture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shell/prompt.h"
+#include "state/run_state.h"
+#include "support/console.h"
+
+namespace bindsmith {
+namespace {
+
+using test::ConsoleTest;
+using test::unreadInput;
+
+std::string keyDialogue(std::string_view label, char key) {
+  return "Please enter the key you wish to bind " + std::string{label} +
+         " to: " + std::string(1, key) +
+         " is that the correct key?\n1. Yes 2. No\nEnter a key conformation choice, 1-2 ";
+}
+
+constexpr std::string_view kTaken = "That key has all ready been used please choose another\n";
+
+class CaptureBindKeyTest : public ConsoleTest {};
+
+TEST_F(CaptureBindKeyTest, TakesTheFirstNonBlankAndDropsTheRestOfItsLine) {
+  io_.type("\n \t\n\n \tkx yz\n1\nnext");
+  EXPECT_EQ(captureBindKey("AK-47"), 'k');
+  EXPECT_EQ(io_.console(), keyDialogue("AK-47", 'k'));
+  EXPECT_EQ(unreadInput(), "\nnext");
+  EXPECT_TRUE(runState.usedKeys['k']);
+}
+
+TEST_F(CaptureBindKeyTest, DropsWhatFollowedThePreviousAnswer) {
+  io_.type("4 k\nj\n1\n");
+  EXPECT_EQ(promptChoice(1, 4, "Pistol choice"), 4);
+  EXPECT_EQ(captureBindKey("SIS P228"), 'j');
+}
+
+TEST_F(CaptureBindKeyTest, DiscardLimits) {
+  // 99 characters of the previous line are dropped; the key comes from the rest.
+  io_.type(std::string(99, 'x') + "yz\n1\n");
+  EXPECT_EQ(captureBindKey("FN P90"), 'y');
+  EXPECT_EQ(unreadInput(), "\n");
+  // Up to 9999 characters after the key, line break included, are dropped...
+  io_.type("\nk" + std::string(9998, 'x') + "\n1\n");
+  EXPECT_EQ(captureBindKey("FN P90"), 'k');
+  EXPECT_EQ(unreadInput(), "\n");
+  // ...and the confirmation reads anything beyond them.
+  io_.type("\nm" + std::string(10000, 'x') + "\n1\n");
+  const auto before = io_.console().size();
+  EXPECT_EQ(captureBindKey("FN P90"), 'm');
+  EXPECT_NE(io_.console().find("Bad input detected, enter an integer", before), std::string::npos);
+}
+
+TEST_F(CaptureBindKeyTest, TakenKeyIsRefusedOnlyWhenConfirmed) {
+  runState.usedKeys['k'] = true;
+  io_.type("\nk\n2\nk\n1\nj\n1\n");
+  EXPECT_EQ(captureBindKey("Quick knife"), 'j');
+  EXPECT_EQ(io_.console(), keyDialogue("Quick knife", 'k') + keyDialogue("Quick knife", 'k') +
+                               std::string{kTaken} + keyDialogue("Quick knife", 'j'));
+}
+
+TEST_F(CaptureBindKeyTest, DeclinedKeyStaysFree) {
+  io_.type("\nk\n2\nk\n1\n");
+  EXPECT_EQ(captureBindKey("AK-47"), 'k');
+  EXPECT_EQ(io_.console(), keyDialogue("AK-47", 'k') + keyDialogue("AK-47", 'k'));
+}
+
+TEST_F(CaptureBindKeyTest, KeysAreBytesAndCaseSensitive) {
+  io_.type("\na\n1\nA\n1\n\xE9\n1\n;\n1\n\"\n1\n");
+  for (const char key : {'a', 'A', '\xE9', ';', '"'}) {
+    EXPECT_EQ(captureBindKey("AK-47"), key);
+  }
+  EXPECT_TRUE(runState.usedKeys[0xE9]);
+  EXPECT_FALSE(runState.usedKeys[0x69]);
+}
+
+TEST_F(CaptureBindKeyTest, NoFreeKeyEndsAtOnce) {
+  for (int byte = 0; byte < 256; ++byte) {
+    runState.usedKeys.at(static_cast<std::size_t>(byte)) = !isWhiteSpace(static_cast<char>(byte));
+  }
+  io_.type("rest\nk\n1\n");
+  EXPECT_FALSE(captureBindKey("AK-47").has_value());
+  EXPECT_EQ(io_.console(), "All keys are already bound\n");
+  EXPECT_EQ(unreadInput(), "k\n1\n");
+}
+
+TEST_F(CaptureBindKeyTest, EndOfInputReservesNothing) {
+  for (const char* input : {"\n", "\nk\n", "\nk\n2\n"}) {
+    io_.type(input);
+    EXPECT_THROW(captureBindKey("AK-47"), EndOfInput);
+    EXPECT_FALSE(runState.usedKeys['k']);
+  }
+}
+
+}  // namespace
+}  // namespace bindsmith

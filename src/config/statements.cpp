@@ -1,0 +1,87 @@
+#include "config/statements.h"
+
+#include "config/config_file.h"
+
+namespace bindsmith {
+
+void writeNameStatement(std::string_view playerName) {
+  writeScriptLine("name \"", playerName, "\"");
+}
+
+void writeRconStatement(std::string_view password) {
+  writeScriptLine("rcon_password ", password);
+}
+
+void writeNetgraphStatement() {
+  writeScriptLine("r_netgraph 1");
+}
+
+void writeBindStatement(char key, std::string_view aliasName) {
+  writeScriptLine("bind ", key, ' ', aliasName);
+}
+
+void writeBuyAliasHead(std::string_view aliasName, std::string_view category,
+                       std::string_view item) {
+  writeScript("alias ", aliasName, " \"buyweapon;menuselect ", category, ";menuselect ", item);
+}
+
+void writeEquipmentAliasHead(std::string_view aliasName) {
+  writeScript("alias ", aliasName, " \"");
+}
+
+void writeFragment(Fragment fragment) {
+  switch (fragment) {
+    case Fragment::primaryAmmo:
+      writeScript(";buyammo;menuselect 1");
+      break;
+    case Fragment::secondaryAmmo:
+      writeScript(";buyammo;menuselect 2");
+      break;
+    case Fragment::fullKevlar:
+      writeScript(";buyitem;menuselect 3");
+      break;
+    case Fragment::regularKevlar:
+      writeScript(";buyitem;menuselect 1");
+      break;
+    case Fragment::fullKevlarFirstTry:
+      writeScript(";buyitem;menuselect  3");
+      break;
+    case Fragment::heGrenade:
+      writeScript(";buyitem;menuselect 5");
+      break;
+    case Fragment::concGrenade:
+      writeScript(";buyitem;menuselect 4");
+      break;
+  }
+}
+
+void writeAliasTail() {
+  writeScriptLine(";showplayerinfo\"");
+}
+
+void writeQuickFlashStatements(char key) {
+  writeScriptLine(
+      "alias +quickflash \"use weapon_flashbang;wait;wait;+attack;developer 1;echo Throwing "
+      "Flashbang;developer 0\"");
+  writeScriptLine(
+      "alias -quickflash \"-attack;wait;wait;wait;lastinv;developer 1;echo Threw "
+      "Flashbang;developer 0\"");
+  writeScriptLine("bind ", key, " +quickflash");
+}
+
+void writeQuickHeStatements(char key) {
+  writeScriptLine(
+      "alias +quickhe \"use weapon_grennade;wait;wait;+attack;developer 1;echo Throwing HE "
+      "Grenade;developer 0\"");
+  writeScriptLine(
+      "alias -quickhe \"-attack;wait;wait;wait;lastinv;developer 1;echo Threw HE "
+      "Grenade;developer 0\"");
+  writeScriptLine("bind ", key, " +quickhe");
+}
+
+void writeQuickKnifeStatements(char key) {
+  writeScriptLine("bind ", key, " quickknife");
+  writeScriptLine("alias quickknife  \"use weapon_knife\"");
+}
+
+}  // namespace bindsmith

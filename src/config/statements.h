@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string_view>
+
+// The text of every statement and add-on fragment the script can hold. The
+// dialogues decide what is written and when; only this file spells it.
+namespace bindsmith {
+
+void writeNameStatement(std::string_view playerName);
+void writeRconStatement(std::string_view password);
+void writeNetgraphStatement();
+
+// "bind KEY ALIAS", a whole line.
+void writeBindStatement(char key, std::string_view aliasName);
+
+// The head of a buy alias or an equipment alias: the line stays open for
+// add-on fragments until writeAliasTail ends it.
+void writeBuyAliasHead(std::string_view aliasName, std::string_view category,
+                       std::string_view item);
+void writeEquipmentAliasHead(std::string_view aliasName);
+
+// Add-on fragments, each a ";"-led buy command inside an open alias.
+enum class Fragment {
+  primaryAmmo,
+  secondaryAmmo,
+  fullKevlar,
+  regularKevlar,
+  // The full-kevlar selection of "full, else regular", spelt with two blanks.
+  fullKevlarFirstTry,
+  heGrenade,
+  concGrenade,
+};
+void writeFragment(Fragment fragment);
+
+// Ends an open alias line.
+void writeAliasTail();
+
+// The quick actions: two alias lines then the bind for flash and HE, the
+// bind then the alias for the knife.
+void writeQuickFlashStatements(char key);
+void writeQuickHeStatements(char key);
+void writeQuickKnifeStatements(char key);
+
+}  // namespace bindsmith
