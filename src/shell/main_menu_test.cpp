@@ -2,12 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "shell/prompt.h"
 #include "support/console.h"
 
 namespace bindsmith {
 namespace {
 
 using test::runSession;
+
+std::string menuThenPrompt() {
+  return "              ******** Main Menu ********         \n\n"
+         "1. Instrucions 2. Set File Name 3. Set player name\n"
+         "***********************GUN BINDS******************\n"
+         "4. Pistol      5. Shotgun       6. Sub-Machine Gun\n"
+         "7. Rifle       8. Machine Gun   9. Equipment      \n"
+         "***********************ITEMS**********************\n"
+         "10. Netmonitor 11. RCON pass   12. Quick Flash    \n"
+         "13. Quick HE   14. Quick knife  15. Exit\n"
+         "Enter a Main Menu choice, 1-15 ";
+}
 
 TEST(MainMenuSession, ExitStatusTellsWhereInputEnded) {
   EXPECT_EQ(runSession("15\n").status, 0);
@@ -24,6 +41,46 @@ TEST(MainMenuSession, SessionsInOneProcessStartAfresh) {
   const auto second = runSession("2\nbar\n1\n15\n");
   EXPECT_EQ(second.console.find("allready"), std::string::npos);
   EXPECT_NE(second.console.find("Setting filename to bar.cfg"), std::string::npos);
+}
+
+TEST(MainMenuSession, BindingEveryKeyThenOneMoreEndsCleanly) {
+  std::string input = "2\npub\n1\n";
+  int keys = 0;
+  for (int byte = 0; byte < 256; ++byte) {
+    const char key = static_cast<char>(byte);
+    if (!isWhiteSpace(key)) {
+      input += "9\n1\n" + std::string(1, key) + "\n1\n2\n2\n2\n";
+      ++keys;
+    }
+  }
+  ASSERT_EQ(keys, 250);
+  input += "9\n1\n4\n1\n15\n";
+
+  const auto result = runSession(input);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_TRUE(result.console.ends_with(
+      "Create an equipment key?\n1. Yes 2.No\nEnter a Equipment choice choice, 1-2 "
+      "All keys are already bound\n" +
+      menuThenPrompt() +
+      "1. H&K USP .45 Tactical\n2. Glock18 select  Fire\n3. Desert Eagle .50AE\n4. SIG P228\n"
+      "Enter a Pistol choice choice, 1-4 All keys are already bound\n" +
+      menuThenPrompt()));
+
+  // Every key once, every alias under a name of its own, each right after its bind.
+  std::istringstream script(result.script);
+  std::set<char> bound;
+  std::set<std::string> aliases;
+  std::string bind;
+  std::string alias;
+  while (std::getline(script, bind) && std::getline(script, alias)) {
+    ASSERT_TRUE(bind.starts_with("bind ")) << bind;
+    const std::string name = bind.substr(7);
+    EXPECT_TRUE(bound.insert(bind[5]).second);
+    EXPECT_TRUE(aliases.insert(name).second) << name;
+    EXPECT_EQ(alias, "alias " + name + " \";showplayerinfo\"");
+  }
+  EXPECT_EQ(bound.size(), 250U);
+  EXPECT_TRUE(aliases.contains("equipment")) << "the 160th bind drops the last letter";
 }
 
 }  // namespace

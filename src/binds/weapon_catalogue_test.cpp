@@ -1,0 +1,130 @@
+#include "binds/weapon_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "state/run_state.h"
+#include "support/console.h"
+
+namespace bindsmith {
+namespace {
+
+using test::ConsoleTest;
+using test::openTestScript;
+
+TEST(AliasName, AdvancesTheLastLetterPerBind) {
+  EXPECT_EQ(aliasName("uspa", 0), "uspa");
+  EXPECT_EQ(aliasName("uspa", 1), "uspb");
+  EXPECT_EQ(aliasName("uspa", 25), "uspz");
+  EXPECT_EQ(aliasName("uspa", 26), "usp{");
+  EXPECT_EQ(aliasName("uspa", 158), "usp\xFF");
+  EXPECT_EQ(aliasName("uspa", 159), "usp") << "code 0 adds no character";
+  EXPECT_EQ(aliasName("uspa", 160), "usp\x01");
+  EXPECT_EQ(aliasName("sigp288a", 256), "sigp288a") << "only the low 8 bits count";
+}
+
+TEST(AliasName, CodesThatWouldBreakTheScriptAreSpeltOut) {
+  EXPECT_EQ(aliasName("uspa", 168), "usp_09");
+  EXPECT_EQ(aliasName("uspa", 169), "usp_0a");
+  EXPECT_EQ(aliasName("uspa", 172), "usp_0d");
+  EXPECT_EQ(aliasName("uspa", 191), "usp_20");
+  EXPECT_EQ(aliasName("uspa", 193), "usp_22");
+  EXPECT_EQ(aliasName("uspa", 218), "usp_3b");
+  EXPECT_EQ(aliasName("uspa", 170), "usp_0b");
+  EXPECT_EQ(aliasName("uspa", 171), "usp_0c");
+  EXPECT_EQ(aliasName("uspa", 190), "usp\x1F") << "other control bytes stay as they are";
+}
+
+TEST(AliasName, EveryNameOfARunIsOneDistinctWord) {
+  // A run reserves at most 250 keys, so no row gets more than 250 binds.
+  std::set<std::string> names;
+  for (const WeaponRow& row : weaponCatalogue()) {
+    for (std::int32_t binds = 0; binds < 250; ++binds) {
+      const std::string name = aliasName(row.stem, binds);
+      EXPECT_TRUE(names.insert(name).second) << name;
+      EXPECT_EQ(name.find_first_of(" \t\n\v\f\r\";"), std::string::npos) << name;
+    }
+  }
+  for (const char* quickAlias :
+       {"+quickflash", "-quickflash", "+quickhe", "-quickhe", "quickknife"}) {
+    EXPECT_FALSE(names.contains(quickAlias));
+  }
+}
+
+class WeaponGroupTest : public ConsoleTest {
+ protected:
+  void SetUp() override { openTestScript(); }
+  // Answers the key and all three add-on questions with no add-ons.
+  static std::string bindWith(char key) { return "\n" + std::string(1, key) + "\n1\n2\n2\n2\n"; }
+};
+
+TEST_F(WeaponGroupTest, EachGroupBindsItsRowsUnderTheirOwnNames) {
+  struct Sample {
+    void (*bind)();
+    std::string answer;
+    std::string script;
+  };
+  const std::vector<Sample> samples{
+      {bindPistol, "4", "bind a sigp288a\nalias sigp288a \"buyweapon;menuselect 1;menuselect 4"},
+      {bindShotgun, "1", "bind b shotguna\nalias shotguna \"buyweapon;menuselect 2;menuselect 1"},
+      {bindSmg, "2", "bind c stempa\nalias stempa \"buyweapon;menuselect 3;menuselect 2"},
+      {bindRifle, "6",
+       "bind d steyrscouta\nalias steyrscouta \"buyweapon;menuselect 4;menuselect 6"},
+      {bindMachineGun, "1", "bind e mparaa\nalias mparaa \"buyweapon;menuselect 5;menuselect 1"},
+      {bindEquipment, "1", "bind f equipmenta\nalias equipmenta \""},
+  };
+  char key = 'a';
+  for (const auto& sample : samples) {
+    const auto before = io_.script().size();
+    io_.type(sample.answer + bindWith(key++));
+    sample.bind();
+    EXPECT_EQ(io_.script().substr(before), sample.script + ";showplayerinfo\"\n");
+  }
+}
+
+TEST_F(WeaponGroupTest, ListsAndQuestionsAsShown) {
+  io_.type("1" + bindWith('a'));
+  bindRifle();
+  EXPECT_TRUE(io_.console().starts_with(
+      "1. Colt M4A1 Carbine\n2. AI Arctic Warfare/Magnum\n3. H&K G3/SG-1 Sniper Rifle\n"
+      "4. Sig SG-552 Commando\n5. AK-47\n6. Steyr Scout\nEnter a Pistol choice choice, 1-6 "
+      "Please enter the key you wish to bind Colt M4A1 Carbine to: "));
+  io_.type("2\n");
+  const auto before = io_.console().size();
+  bindMachineGun();
+  EXPECT_EQ(io_.console().substr(before),
+            "Get a FN M249 Para?\n1. Yes 2.No\nEnter a Shotgun choice choice, 1-2 ");
+}
+
+TEST_F(WeaponGroupTest, CountersAdvanceOnlyAfterACompletedBind) {
+  io_.type("2\n2\n2\n");
+  bindShotgun();
+  bindMachineGun();
+  bindEquipment();
+  EXPECT_EQ(io_.script(), "");
+  EXPECT_EQ(runState.aliasCounters, decltype(runState.aliasCounters){});
+
+  io_.type("1" + bindWith('a') + "1" + bindWith('b') + "2" + bindWith('c'));
+  bindPistol();
+  bindPistol();
+  bindPistol();
+  const std::string script = io_.script();
+  EXPECT_NE(script.find("bind a uspa\n"), std::string::npos);
+  EXPECT_NE(script.find("bind b uspb\n"), std::string::npos);
+  EXPECT_NE(script.find("bind c glocka\n"), std::string::npos);
+  EXPECT_EQ(runState.aliasCounters[0], 2);
+  EXPECT_EQ(runState.aliasCounters[1], 1);
+
+  for (std::size_t byte = 0; byte < kByteValues; ++byte) {
+    runState.usedKeys.at(byte) = true;
+  }
+  io_.type("1\n");
+  bindPistol();
+  EXPECT_EQ(runState.aliasCounters[0], 2) << "no key, no bind";
+}
+
+}  // namespace
+}  // namespace bindsmith
