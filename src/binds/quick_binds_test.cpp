@@ -1,0 +1,80 @@
+#include "binds/quick_binds.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shell/prompt.h"
+#include "state/run_state.h"
+#include "support/console.h"
+
+namespace bindsmith {
+namespace {
+
+using test::ConsoleTest;
+using test::openTestScript;
+
+class QuickBindTest : public ConsoleTest {
+ protected:
+  void SetUp() override { openTestScript(); }
+};
+
+TEST_F(QuickBindTest, StatementsInTheirOrder) {
+  io_.type("1\nf\n1\n1\nh\n1\n1\nq\n1\n");
+  bindQuickFlash();
+  bindQuickHe();
+  bindQuickKnife();
+  EXPECT_EQ(io_.script(),
+            "alias +quickflash \"use weapon_flashbang;wait;wait;+attack;developer 1;echo Throwing "
+            "Flashbang;developer 0\"\n"
+            "alias -quickflash \"-attack;wait;wait;wait;lastinv;developer 1;echo Threw "
+            "Flashbang;developer 0\"\n"
+            "bind f +quickflash\n"
+            "alias +quickhe \"use weapon_grennade;wait;wait;+attack;developer 1;echo Throwing HE "
+            "Grenade;developer 0\"\n"
+            "alias -quickhe \"-attack;wait;wait;wait;lastinv;developer 1;echo Threw HE "
+            "Grenade;developer 0\"\n"
+            "bind h +quickhe\n"
+            "bind q quickknife\n"
+            "alias quickknife  \"use weapon_knife\"\n");
+}
+
+TEST_F(QuickBindTest, QuestionAndKeyLabelsDiffer) {
+  io_.type("1\nh\n1\n");
+  bindQuickHe();
+  EXPECT_EQ(io_.console(),
+            "Assine Quick HE grenade key?\n1. Yes 2.No\nEnter a HE grenade key choice, 1-2 "
+            "Please enter the key you wish to bind HE Gernade Key to: h is that the correct "
+            "key?\n1. Yes 2. No\nEnter a key conformation choice, 1-2 ");
+}
+
+TEST_F(QuickBindTest, NoWritesNothingAndReservesNoKey) {
+  io_.type("2\n2\n2\n");
+  bindQuickFlash();
+  bindQuickHe();
+  bindQuickKnife();
+  EXPECT_EQ(io_.script(), "");
+  EXPECT_EQ(runState.usedKeys, decltype(runState.usedKeys){});
+  EXPECT_EQ(io_.console(),
+            "Assine Quick flashbang key?\n1. Yes 2.No\nEnter a Quick flashbang key choice, 1-2 "
+            "Assine Quick HE grenade key?\n1. Yes 2.No\nEnter a HE grenade key choice, 1-2 "
+            "Assine Quick knife key?\n1. Yes 2.No\nEnter a Knife choice choice, 1-2 ");
+}
+
+TEST_F(QuickBindTest, NoFreeKeyWritesNothing) {
+  for (std::size_t byte = 0; byte < kByteValues; ++byte) {
+    runState.usedKeys.at(byte) = true;
+  }
+  io_.type("1\n");
+  bindQuickKnife();
+  EXPECT_EQ(io_.script(), "");
+}
+
+TEST_F(QuickBindTest, EndOfInputAtTheKeyWritesNothing) {
+  io_.type("1\nf\n");
+  EXPECT_THROW(bindQuickFlash(), EndOfInput);
+  EXPECT_EQ(io_.script(), "");
+}
+
+}  // namespace
+}  // namespace bindsmith
