@@ -115,6 +115,12 @@ TEST_F(PromptChoiceTest, LabelIsPrintedUnchanged) {
             "Enter a Is that the correct player name? choice, 1-2 ");
 }
 
+TEST_F(PromptChoiceTest, BadLineIsDroppedUpTo999Characters) {
+  // The 999 characters are the letters; the digit after them is the answer.
+  io_.type(repeat("x", 999) + "2\n1\n");
+  EXPECT_EQ(promptChoice(1, 2, "Test"), 2);
+}
+
 TEST_F(PromptChoiceTest, LongBadLineIsDroppedIn999CharacterSteps) {
   io_.type(repeat("x", 1500) + "\n1\n");
   EXPECT_EQ(promptChoice(1, 2, "Test"), 1);
