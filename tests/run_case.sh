@@ -2,9 +2,14 @@
 # Runs one end-to-end case: the program, in a fresh empty directory, reads the
 # case's `stdin`; its standard output must equal `stdout` byte for byte, its
 # exit status the number in `status`, and the scripts it leaves must equal the
-# case's `*.cfg` files. No other file may appear or change. An optional
-# `setup` script prepares the directory first (an existing file, a directory
-# or a link in the script's place).
+# case's `*.cfg` files. No other file may appear or change. Standard error
+# must be empty, or equal the case's `stderr` if it has one.
+# Optional:
+#   setup   a bash script that prepares the directory first (an existing
+#           file, a directory or a link in the script's place);
+#   invoke  a bash fragment that runs "$program" itself, for cases whose
+#           standard streams are not plain files ("$program" < . ,
+#           "$program" <"$case_dir/stdin" >/dev/full).
 set -u
 
 program=$(realpath "$1")
@@ -23,7 +28,10 @@ fi
 fingerprints() { (cd "$run" && find . -type f -exec cksum {} + | sort -k3); }
 fingerprints >"$work/before"
 
-(cd "$run" && "$program" <"$case_dir/stdin" >"$work/stdout" 2>"$work/stderr")
+invoke='"$program" <"$case_dir/stdin"'
+[ -f "$case_dir/invoke" ] && invoke=$(cat "$case_dir/invoke")
+# A hung program must fail the case, not the whole run.
+(cd "$run" && export program case_dir && timeout 20 bash -c "$invoke" >"$work/stdout" 2>"$work/stderr")
 status=$?
 
 failed=0
@@ -37,9 +45,10 @@ if ! cmp -s "$work/stdout" "$case_dir/stdout"; then
   diff <(cat -A "$case_dir/stdout") <(cat -A "$work/stdout") | head -n 40
 fi
 
-if [ -s "$work/stderr" ]; then
-  fail "unexpected standard error:"
-  head -c 2000 "$work/stderr"
+if [ -f "$case_dir/stderr" ]; then
+  cmp -s "$work/stderr" "$case_dir/stderr" || fail "standard error differs: $(head -c 2000 "$work/stderr")"
+elif [ -s "$work/stderr" ]; then
+  fail "unexpected standard error: $(head -c 2000 "$work/stderr")"
 fi
 
 declare -A expected=()

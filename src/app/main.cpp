@@ -1,5 +1,7 @@
+#include "app/standard_streams.h"
 #include "shell/main_menu.h"
 
 int main() {
-  return bindsmith::runMainMenu();
+  bindsmith::watchStandardOutput();
+  return bindsmith::finishStandardOutput(bindsmith::runMainMenu());
 }
