@@ -1,52 +1,13 @@
 #include "support/console.h"
 
-#include <iostream>
-#include <iterator>
-
 #include "config/config_file.h"
-#include "shell/main_menu.h"
 #include "state/run_state.h"
 
 namespace bindsmith::test {
 
-ScriptedConsole::ScriptedConsole(std::string_view input)
-    : in_(std::string{input}), savedIn_(std::cin.rdbuf()), savedOut_(std::cout.rdbuf()) {
-  resetRunState();
-  resetConfigFile();
-  redirectScript(&script_);
-  std::cin.rdbuf(in_.rdbuf());
-  std::cout.rdbuf(out_.rdbuf());
-  std::cin.clear();
-}
-
-ScriptedConsole::~ScriptedConsole() {
-  resetConfigFile();
-  redirectScript(nullptr);
-  resetRunState();
-  std::cin.rdbuf(savedIn_);
-  std::cout.rdbuf(savedOut_);
-  std::cin.clear();
-}
-
-void ScriptedConsole::type(std::string_view input) {
-  in_.str(std::string{input});
-  std::cin.clear();
-}
-
-std::string unreadInput() {
-  std::cin.clear();
-  return {std::istreambuf_iterator<char>(std::cin.rdbuf()), std::istreambuf_iterator<char>()};
-}
-
 void openTestScript() {
   ASSERT_FALSE(openConfigFile("test.cfg").has_value());
   runState.fileNameSet = true;
-}
-
-SessionResult runSession(std::string_view input) {
-  ScriptedConsole io(input);
-  const int status = runMainMenu();
-  return {status, io.console(), io.script()};
 }
 
 }  // namespace bindsmith::test
