@@ -79,7 +79,7 @@ class Checker {
     return false;
   }
   void problem(std::string text) { problems_.push_back(std::move(text)); }
-  void count(const std::string& what) { ++counts_[what]; }
+  void tally(const std::string& what) { ++counts_[what]; }
   void key(char key) {
     if (!keys_.insert(key).second) {
       problem("key bound twice: " + std::string(1, key));
@@ -88,24 +88,24 @@ class Checker {
 
   void statement(std::string_view line) {
     if (line.starts_with("name \"") && line.size() > 7 && line.ends_with("\"")) {
-      count("name");
+      tally("name");
     } else if (line.starts_with("rcon_password ") && line.size() > 14) {
-      count("rcon");
+      tally("rcon");
     } else if (line == "r_netgraph 1") {
-      count("netgraph");
+      tally("netgraph");
     } else if (line == kFlash1) {
-      count("quick flash");
+      tally("quick flash");
       expect(kFlash2);
       quickBind(" +quickflash");
     } else if (line == kHe1) {
-      count("quick HE");
+      tally("quick HE");
       expect(kHe2);
       quickBind(" +quickhe");
     } else if (line.starts_with("bind ") && line.size() > 7 && line[6] == ' ') {
       key(line[5]);
       const std::string_view target = line.substr(7);
       if (target == "quickknife") {
-        count("quick knife");
+        tally("quick knife");
         expect(kKnifeAlias);
       } else {
         weaponAlias(target);
