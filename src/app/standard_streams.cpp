@@ -22,6 +22,7 @@ class WatchedOutput : public std::streambuf {
     }
   }
   [[nodiscard]] int error() const { return error_; }
+  void forget() { error_ = 0; }
 
  protected:
   int_type overflow(int_type c) override {
@@ -70,11 +71,13 @@ int finishStandardOutput(int status) {
   // Standard output is flushed once more at exit, after this file's objects
   // are gone; give it back its own buffer.
   std::cout.rdbuf(watchedOutput.inner());
-  if (watchedOutput.error() == 0) {
+  const int error = watchedOutput.error();
+  watchedOutput.forget();
+  if (error == 0) {
     return status;
   }
   std::cerr << "bindsmith: cannot write to standard output: "
-            << std::generic_category().message(watchedOutput.error()) << std::endl;
+            << std::generic_category().message(error) << std::endl;
   return status == 0 ? 1 : status;
 }
 
