@@ -9,16 +9,46 @@
 #           file, a directory or a link in the script's place);
 #   invoke  a bash fragment that runs "$program" itself, for cases whose
 #           standard streams are not plain files ("$program" < . ,
-#           "$program" <"$case_dir/stdin" >/dev/full).
+#           "$program" <"$case_dir/stdin" >/dev/full);
+#   stdout.windows  replaces `stdout` on Windows, where the system's reason
+#           for a failure can read differently.
+#
+# For the Windows build, BINDSMITH_WINDOWS=1: every line break of the
+# expected console and script becomes CR LF, as text mode writes them there.
+# BINDSMITH_EMULATOR, if set, is the command that runs the program (wine).
 set -u
 
-program=$(realpath "$1")
+real_program=$(realpath "$1")
 case_dir=$(realpath "$2")
+windows=${BINDSMITH_WINDOWS:-}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 run="$work/run"
-mkdir "$run"
+mkdir "$run" "$work/expected"
+
+# "$program" runs the program, through the emulator if there is one.
+program=$real_program
+if [ -n "${BINDSMITH_EMULATOR:-}" ]; then
+  program="$work/program"
+  printf '#!/usr/bin/env bash\nexec %s "%s" "$@"\n' "$BINDSMITH_EMULATOR" "$real_program" >"$program"
+  chmod +x "$program"
+fi
+
+# The expectations as this platform writes them.
+expect() {
+  if [ -n "$windows" ]; then
+    perl -pe 's/\n/\r\n/g' "$1"
+  else
+    cat "$1"
+  fi
+}
+for file in "$case_dir"/stdout "$case_dir"/stderr "$case_dir"/*.cfg; do
+  [ -f "$file" ] || continue
+  [ -n "$windows" ] && [ -f "$file.windows" ] && file="$file.windows"
+  name=${file##*/}
+  expect "$file" >"$work/expected/${name%.windows}"
+done
 
 if [ -f "$case_dir/setup" ]; then
   (cd "$run" && bash "$case_dir/setup") || { echo "setup failed"; exit 1; }
@@ -40,19 +70,20 @@ fail() { echo "FAIL: $*"; failed=1; }
 expected_status=$(cat "$case_dir/status")
 [ "$status" -eq "$expected_status" ] || fail "exit status $status, expected $expected_status"
 
-if ! cmp -s "$work/stdout" "$case_dir/stdout"; then
+if ! cmp -s "$work/stdout" "$work/expected/stdout"; then
   fail "standard output differs (expected, then actual; \$ marks line ends):"
-  diff <(cat -A "$case_dir/stdout") <(cat -A "$work/stdout") | head -n 40
+  diff <(cat -A "$work/expected/stdout") <(cat -A "$work/stdout") | head -n 40
 fi
 
 if [ -f "$case_dir/stderr" ]; then
-  cmp -s "$work/stderr" "$case_dir/stderr" || fail "standard error differs: $(head -c 2000 "$work/stderr")"
+  cmp -s "$work/stderr" "$work/expected/stderr" ||
+    fail "standard error differs: $(head -c 2000 "$work/stderr")"
 elif [ -s "$work/stderr" ]; then
   fail "unexpected standard error: $(head -c 2000 "$work/stderr")"
 fi
 
 declare -A expected=()
-for want in "$case_dir"/*.cfg; do
+for want in "$work/expected"/*.cfg; do
   [ -e "$want" ] || continue
   name=${want##*/}
   expected[./$name]=1

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "support/console.h"
@@ -96,7 +97,9 @@ TEST_F(ScriptFileTest, OpenCreatesOrEmptiesTheFile) {
   ASSERT_FALSE(openConfigFile(path.string()).has_value());
   EXPECT_EQ(std::filesystem::file_size(path), 0U);
   writeScriptLine("r_netgraph 1");
-  EXPECT_EQ(std::filesystem::file_size(path), 13U) << "a finished line is on the disk at once";
+  std::ifstream written(path);
+  const std::string text{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(text, "r_netgraph 1\n") << "a finished line is on the disk at once";
   EXPECT_TRUE(finishConfigFile());
 }
 
@@ -104,7 +107,11 @@ TEST_F(ScriptFileTest, OpenFailureGivesTheSystemsReason) {
   std::filesystem::create_directory(dir_ / "pub.cfg");
   const auto failure = openConfigFile((dir_ / "pub.cfg").string());
   ASSERT_TRUE(failure.has_value());
+#ifdef _WIN32
+  EXPECT_EQ(*failure, "Permission denied");
+#else
   EXPECT_EQ(*failure, "Is a directory");
+#endif
 }
 
 }  // namespace
