@@ -15,19 +15,12 @@ namespace {
 
 using test::ConsoleTest;
 using test::openTestScript;
+using test::repeated;
 
 constexpr std::string_view kPrimary = ";buyammo;menuselect 1";
 constexpr std::string_view kSecondary = ";buyammo;menuselect 2";
 constexpr std::string_view kHe = ";buyitem;menuselect 5";
 constexpr std::string_view kConc = ";buyitem;menuselect 4";
-
-std::string times(std::string_view text, int count) {
-  std::string all;
-  for (int i = 0; i < count; ++i) {
-    all += text;
-  }
-  return all;
-}
 
 class AddOnTest : public ConsoleTest {
  protected:
@@ -60,13 +53,13 @@ TEST_F(AddOnTest, AmmoCounts) {
       io_.type(std::to_string(primary) + "\n" + std::to_string(secondary) + "\n");
       askAmmo();
       EXPECT_EQ(io_.script().substr(before),
-                times(kPrimary, primary) + times(kSecondary, secondary));
+                repeated(kPrimary, primary) + repeated(kSecondary, secondary));
     }
   }
   io_.type("7 -1 2\n1\n");
   const auto before = io_.script().size();
   askAmmo();
-  EXPECT_EQ(io_.script().substr(before), times(kPrimary, 2) + std::string{kSecondary});
+  EXPECT_EQ(io_.script().substr(before), repeated(kPrimary, 2) + std::string{kSecondary});
 }
 
 TEST_F(AddOnTest, GrenadesPutTheHeBeforeTheConcs) {
@@ -75,7 +68,7 @@ TEST_F(AddOnTest, GrenadesPutTheHeBeforeTheConcs) {
       const auto before = io_.script().size();
       io_.type(std::to_string(conc) + "\n" + std::to_string(he) + "\n");
       askGrenades();
-      EXPECT_EQ(io_.script().substr(before), times(kHe, he) + times(kConc, conc));
+      EXPECT_EQ(io_.script().substr(before), repeated(kHe, he) + repeated(kConc, conc));
     }
   }
 }
@@ -99,9 +92,9 @@ TEST_F(BuyBindTest, EveryAddOnAtItsMaximumGivesEighteenFragments) {
   io_.type("\nk\n1\n1\n6\n6\n1\n3\n1\n3\n1\n");
   EXPECT_TRUE(writeBuyBind("ak47a", "AK-47", "5", "4"));
   EXPECT_EQ(io_.script(), "bind k ak47a\nalias ak47a \"buyweapon;menuselect 4;menuselect 5" +
-                              times(kPrimary, 6) + times(kSecondary, 6) +
+                              repeated(kPrimary, 6) + repeated(kSecondary, 6) +
                               ";buyitem;menuselect  3;buyitem;menuselect 1" + std::string{kHe} +
-                              times(kConc, 3) + ";showplayerinfo\"\n");
+                              repeated(kConc, 3) + ";showplayerinfo\"\n");
 }
 
 TEST_F(BuyBindTest, NoAddOnsGiveHeadThenTail) {

@@ -11,18 +11,11 @@ namespace bindsmith {
 namespace {
 
 using test::ConsoleTest;
+using test::repeated;
 
 constexpr std::string_view kPrompt12 = "Enter a Test choice, 1-2 ";
 constexpr std::string_view kNotInteger = "Bad input detected, enter an integer\n";
 constexpr std::string_view kOutOf12 = "Bad input detected, enter a number between 1 and 2\n";
-
-std::string repeat(std::string_view text, int times) {
-  std::string all;
-  for (int i = 0; i < times; ++i) {
-    all += text;
-  }
-  return all;
-}
 
 class PromptChoiceTest : public ConsoleTest {};
 
@@ -117,12 +110,12 @@ TEST_F(PromptChoiceTest, LabelIsPrintedUnchanged) {
 
 TEST_F(PromptChoiceTest, BadLineIsDroppedUpTo999Characters) {
   // The 999 characters are the letters; the digit after them is the answer.
-  io_.type(repeat("x", 999) + "2\n1\n");
+  io_.type(repeated("x", 999) + "2\n1\n");
   EXPECT_EQ(promptChoice(1, 2, "Test"), 2);
 }
 
 TEST_F(PromptChoiceTest, LongBadLineIsDroppedIn999CharacterSteps) {
-  io_.type(repeat("x", 1500) + "\n1\n");
+  io_.type(repeated("x", 1500) + "\n1\n");
   EXPECT_EQ(promptChoice(1, 2, "Test"), 1);
   EXPECT_EQ(io_.console(), std::string{kPrompt12} + std::string{kNotInteger} +
                                std::string{kPrompt12} + std::string{kNotInteger} +
@@ -162,9 +155,9 @@ TEST_F(WordReadTest, SkipsWhiteSpaceAndLeavesTheRest) {
 }
 
 TEST_F(WordReadTest, LongWordLeavesItsExcess) {
-  io_.type(repeat("p", 70) + "\n");
-  EXPECT_EQ(readWord(59, PromptLine::open), repeat("p", 59));
-  EXPECT_EQ(test::unreadInput(), repeat("p", 11) + "\n");
+  io_.type(repeated("p", 70) + "\n");
+  EXPECT_EQ(readWord(59, PromptLine::open), repeated("p", 59));
+  EXPECT_EQ(test::unreadInput(), repeated("p", 11) + "\n");
 }
 
 TEST_F(WordReadTest, KeepsQuotesAndHighBytes) {
@@ -221,9 +214,9 @@ TEST_F(DiscardLineTest, StopsAfterTheLineBreakOrTheLimit) {
   io_.type("abc\ndef\n");
   discardLine(99);
   EXPECT_EQ(test::unreadInput(), "def\n");
-  io_.type(repeat("y", 120) + "\nz");
+  io_.type(repeated("y", 120) + "\nz");
   discardLine(99);
-  EXPECT_EQ(test::unreadInput(), repeat("y", 21) + "\nz");
+  EXPECT_EQ(test::unreadInput(), repeated("y", 21) + "\nz");
   io_.type("no line break");
   discardLine(9999);
   EXPECT_EQ(test::unreadInput(), "");

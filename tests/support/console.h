@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+
 #include "support/session.h"
 
 namespace bindsmith::test {
@@ -14,5 +17,8 @@ class ConsoleTest : public ::testing::Test {
 
 // As after a confirmed file name: the script is open and choices unlocked.
 void openTestScript();
+
+// `text` written `count` times over.
+std::string repeated(std::string_view text, int count);
 
 }  // namespace bindsmith::test
