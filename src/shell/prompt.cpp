@@ -50,8 +50,12 @@ void discardLine(std::size_t maxChars) {
 }
 
 int promptChoice(int low, int high, std::string_view label) {
+  // Composed once: a refused answer prints the same prompt again, and some
+  // inputs are many megabytes of refused answers.
+  const std::string prompt = "Enter a " + std::string{label} + " choice, " + std::to_string(low) +
+                             '-' + std::to_string(high) + ' ';
   for (;;) {
-    std::cout << "Enter a " << label << " choice, " << low << '-' << high << ' ';
+    std::cout << prompt;
     int value = 0;
     std::cin >> value;
     if (std::cin.fail()) {
