@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ios>
+#include <iostream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -139,6 +142,32 @@ TEST_F(PromptChoiceTest, EndOfInputAfterBadInputIsNoLoop) {
             std::string{kPrompt12} + std::string{kNotInteger} + std::string{kPrompt12} + "\n");
   io_.type("9");
   EXPECT_THROW(promptChoice(1, 2, "Test"), EndOfInput);
+}
+
+// Standard input that fails to read (a directory, an I/O error): the stream
+// reports it as bad rather than ended. After a few failures it ends, so a
+// prompt that kept asking would show its refusal instead of hanging the test.
+class BrokenInput : public std::streambuf {
+ protected:
+  int_type underflow() override {
+    if (failures_ < 3) {
+      ++failures_;
+      throw std::ios_base::failure("read error");
+    }
+    return traits_type::eof();
+  }
+
+ private:
+  int failures_ = 0;
+};
+
+TEST_F(PromptChoiceTest, ReadErrorEndsInputLikeEndOfInput) {
+  BrokenInput broken;
+  std::streambuf* const saved = std::cin.rdbuf(&broken);
+  EXPECT_THROW(promptChoice(1, 2, "Test"), EndOfInput);
+  EXPECT_TRUE(std::cin.bad());
+  std::cin.rdbuf(saved);
+  EXPECT_EQ(io_.console(), std::string{kPrompt12} + "\n");
 }
 
 TEST_F(PromptChoiceTest, NumberAtVeryEndOfInputIsAnAnswer) {
