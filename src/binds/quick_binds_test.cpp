@@ -62,9 +62,7 @@ TEST_F(QuickBindTest, NoWritesNothingAndReservesNoKey) {
 }
 
 TEST_F(QuickBindTest, NoFreeKeyWritesNothing) {
-  for (std::size_t byte = 0; byte < kByteValues; ++byte) {
-    runState.usedKeys.at(byte) = true;
-  }
+  runState.usedKeys.fill(true);
   io_.type("1\n");
   bindQuickKnife();
   EXPECT_EQ(io_.script(), "");

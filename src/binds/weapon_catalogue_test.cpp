@@ -118,9 +118,7 @@ TEST_F(WeaponGroupTest, CountersAdvanceOnlyAfterACompletedBind) {
   EXPECT_EQ(runState.aliasCounters[0], 2);
   EXPECT_EQ(runState.aliasCounters[1], 1);
 
-  for (std::size_t byte = 0; byte < kByteValues; ++byte) {
-    runState.usedKeys.at(byte) = true;
-  }
+  runState.usedKeys.fill(true);
   io_.type("1\n");
   bindPistol();
   EXPECT_EQ(runState.aliasCounters[0], 2) << "no key, no bind";

@@ -1,5 +1,8 @@
 #include "config/statements.h"
 
+#include <array>
+#include <cstddef>
+
 #include "config/config_file.h"
 
 namespace bindsmith {
@@ -30,29 +33,17 @@ void writeEquipmentAliasHead(std::string_view aliasName) {
 }
 
 void writeFragment(Fragment fragment) {
-  switch (fragment) {
-    case Fragment::primaryAmmo:
-      writeScript(";buyammo;menuselect 1");
-      break;
-    case Fragment::secondaryAmmo:
-      writeScript(";buyammo;menuselect 2");
-      break;
-    case Fragment::fullKevlar:
-      writeScript(";buyitem;menuselect 3");
-      break;
-    case Fragment::regularKevlar:
-      writeScript(";buyitem;menuselect 1");
-      break;
-    case Fragment::fullKevlarFirstTry:
-      writeScript(";buyitem;menuselect  3");
-      break;
-    case Fragment::heGrenade:
-      writeScript(";buyitem;menuselect 5");
-      break;
-    case Fragment::concGrenade:
-      writeScript(";buyitem;menuselect 4");
-      break;
-  }
+  // In the order of the Fragment enumerators.
+  static constexpr std::array<std::string_view, 7> kFragments{
+      ";buyammo;menuselect 1",   // primaryAmmo
+      ";buyammo;menuselect 2",   // secondaryAmmo
+      ";buyitem;menuselect 3",   // fullKevlar
+      ";buyitem;menuselect 1",   // regularKevlar
+      ";buyitem;menuselect  3",  // fullKevlarFirstTry
+      ";buyitem;menuselect 5",   // heGrenade
+      ";buyitem;menuselect 4",   // concGrenade
+  };
+  writeScript(kFragments.at(static_cast<std::size_t>(fragment)));
 }
 
 void writeAliasTail() {
