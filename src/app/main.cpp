@@ -1,5 +1,5 @@
-#include "app/standard_streams.h"
-#include "shell/main_menu.h"
+#include "app/main_menu.h"
+#include "console/standard_streams.h"
 
 int main() {
   bindsmith::watchStandardOutput();

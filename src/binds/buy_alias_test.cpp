@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "config/statements.h"
-#include "shell/prompt.h"
+#include "console/prompt.h"
 #include "state/run_state.h"
 #include "support/console.h"
 

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "shell/prompt.h"
+#include "console/prompt.h"
 #include "state/run_state.h"
 
 namespace bindsmith {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/prompt.h"
+#include "console/prompt.h"
 #include "state/run_state.h"
 #include "support/console.h"
 

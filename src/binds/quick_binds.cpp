@@ -4,7 +4,7 @@
 
 #include "binds/key_capture.h"
 #include "config/statements.h"
-#include "shell/prompt.h"
+#include "console/prompt.h"
 
 namespace bindsmith {
 

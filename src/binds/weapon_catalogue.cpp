@@ -6,7 +6,7 @@
 #include <span>
 
 #include "binds/buy_alias.h"
-#include "shell/prompt.h"
+#include "console/prompt.h"
 #include "state/run_state.h"
 
 namespace bindsmith {

@@ -6,8 +6,8 @@
 #include <iostream>
 #include <system_error>
 
-#include "shell/main_menu.h"
-#include "shell/prompt.h"
+#include "console/frame.h"
+#include "console/prompt.h"
 #include "state/run_state.h"
 
 namespace bindsmith {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "config/statements.h"
-#include "shell/main_menu.h"
-#include "shell/prompt.h"
+#include "console/frame.h"
+#include "console/prompt.h"
 
 namespace bindsmith {
 

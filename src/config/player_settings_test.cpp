@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/prompt.h"
+#include "console/prompt.h"
 #include "support/console.h"
 
 namespace bindsmith {

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "config/config_file.h"
-#include "shell/main_menu.h"
+#include "app/main_menu.h"
 #include "state/run_state.h"
 
 namespace bindsmith::test {

@@ -1,4 +1,4 @@
-#include "shell/main_menu.h"
+#include "app/main_menu.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "shell/prompt.h"
+#include "console/prompt.h"
 #include "support/console.h"
 
 namespace bindsmith {

@@ -1,4 +1,4 @@
-#include "app/standard_streams.h"
+#include "console/standard_streams.h"
 
 #include <cerrno>
 #include <iostream>

@@ -1,4 +1,4 @@
-#include "shell/prompt.h"
+#include "console/prompt.h"
 
 #include <iomanip>
 #include <ios>

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string_view>
-
 namespace bindsmith {
 
 // Runs the whole session: shows the menu, dispatches choices, refuses what is
@@ -16,12 +14,5 @@ void printMainMenu();
 
 // Choice 1.
 void showInstructions();
-
-// A line break, a row of 55 stars and an empty line.
-void printSeparator();
-
-// The frame of every refusal and error report: a separator block, the
-// message, a line break and a separator block.
-void printFramed(std::string_view message);
 
 }  // namespace bindsmith

@@ -1,4 +1,4 @@
-#include "shell/main_menu.h"
+#include "app/main_menu.h"
 
 #include <array>
 #include <iostream>
@@ -7,7 +7,8 @@
 #include "binds/weapon_catalogue.h"
 #include "config/config_file.h"
 #include "config/player_settings.h"
-#include "shell/prompt.h"
+#include "console/frame.h"
+#include "console/prompt.h"
 #include "state/run_state.h"
 
 namespace bindsmith {
@@ -88,18 +89,6 @@ void dispatch(int choice) {
 }
 
 }  // namespace
-
-void printSeparator() {
-  std::cout << std::endl
-            << "*******************************************************" << std::endl
-            << std::endl;
-}
-
-void printFramed(std::string_view message) {
-  printSeparator();
-  std::cout << message << std::endl;
-  printSeparator();
-}
 
 void printMainMenu() {
   std::cout << "              ******** Main Menu ********         " << std::endl
