@@ -1,11 +1,28 @@
-// Whole sessions cut short at every byte, and scripts that stop being
-// written at every byte: the run must always end, say what went wrong once,
-// and leave a script of whole statements.
+// Whole sessions cut short at every byte, scripts that stop being written at
+// every byte, and the program killed outright at many instants: the run must
+// always end, say what went wrong once, and leave a script of whole
+// statements.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <thread>
+#endif
 
 #include "support/failing_buffer.h"
 #include "support/script_checks.h"
@@ -76,6 +93,101 @@ TEST(FailingDiskEverywhere, EveryWriteFailureIsReportedOnce) {
     EXPECT_EQ(occurrences(run.console, report), full ? 1U : 0U);
   }
 }
+
+// Remembers how much of the script had reached it at each flush: the script
+// on disk at every instant of a run.
+class FlushRecorder : public std::stringbuf {
+ public:
+  [[nodiscard]] const std::vector<std::size_t>& flushedSizes() const { return sizes_; }
+
+ protected:
+  int sync() override {
+    sizes_.push_back(str().size());
+    return 0;
+  }
+
+ private:
+  std::vector<std::size_t> sizes_;
+};
+
+TEST(WholeGroupsOnDisk, EveryFlushLeavesASoundScript) {
+  FlushRecorder disk;
+  EXPECT_EQ(runSession(longSession(), &disk).status, 0);
+  const std::string script = disk.str();
+  ASSERT_GT(disk.flushedSizes().size(), 10U);
+  for (const std::size_t size : disk.flushedSizes()) {
+    EXPECT_EQ(scriptProblems(script.substr(0, size)), std::vector<std::string>{})
+        << script.substr(0, size);
+  }
+}
+
+#ifndef _WIN32
+// Starts the program in `directory` reading the returned pipe, its console
+// thrown away.
+std::pair<pid_t, int> startProgram(const std::filesystem::path& directory) {
+  std::array<int, 2> answers{};
+  if (pipe(answers.data()) != 0) {
+    return {-1, -1};
+  }
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int console = open("/dev/null", O_WRONLY);
+    if (chdir(directory.c_str()) == 0 && dup2(answers[0], STDIN_FILENO) >= 0 &&
+        dup2(console, STDOUT_FILENO) >= 0) {
+      close(answers[0]);
+      close(answers[1]);
+      execl(BINDSMITH_PROGRAM, BINDSMITH_PROGRAM, static_cast<char*>(nullptr));
+    }
+    _exit(127);
+  }
+  close(answers[0]);
+  return {pid, answers[1]};
+}
+
+// A kill that cannot be caught, at any instant, must find on disk only whole
+// statement groups: each bind with its alias, each quick action complete.
+TEST(KilledEverywhere, TheScriptOnDiskIsAlwaysWhole) {
+  std::vector<std::string> answers;
+  std::istringstream input(longSession());
+  for (std::string line; std::getline(input, line);) {
+    answers.push_back(line + '\n');
+  }
+  ASSERT_GT(answers.size(), 80U);
+  // Answers that arrive after the program has been killed must not kill us.
+  const auto savedPipeAction = std::signal(SIGPIPE, SIG_IGN);
+  std::mt19937 random(20261207);  // fixed, so a failure can be replayed
+  std::uniform_int_distribution<int> delayMicroseconds(0, 1500);
+  const std::filesystem::path directory =
+      std::filesystem::temp_directory_path() / ("bindsmith-kill-" + std::to_string(getpid()));
+
+  // Six kills after each number of answers typed, each after its own delay.
+  const std::size_t kills = 6 * (answers.size() + 1);
+  ASSERT_GE(kills, 500U);
+  for (std::size_t kill = 0; kill < kills; ++kill) {
+    const std::size_t typed = kill % (answers.size() + 1);
+    const int delay = delayMicroseconds(random);
+    SCOPED_TRACE("killed " + std::to_string(delay) + " us after answer " + std::to_string(typed));
+    std::filesystem::remove_all(directory);
+    std::filesystem::create_directory(directory);
+    const auto [pid, keyboard] = startProgram(directory);
+    ASSERT_GT(pid, 0);
+    for (std::size_t i = 0; i < typed; ++i) {
+      ASSERT_GE(write(keyboard, answers[i].data(), answers[i].size()), 0);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(delay));
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    close(keyboard);
+    std::ifstream file(directory / "session.cfg", std::ios::binary);
+    const std::string script{std::istreambuf_iterator<char>(file),
+                             std::istreambuf_iterator<char>()};
+    ASSERT_EQ(scriptProblems(script), std::vector<std::string>{}) << script;
+  }
+  std::filesystem::remove_all(directory);
+  std::signal(SIGPIPE, savedPipeAction);
+}
+#endif
 
 }  // namespace
 }  // namespace bindsmith::test

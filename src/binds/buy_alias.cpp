@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "binds/key_capture.h"
+#include "config/config_file.h"
 #include "config/statements.h"
 #include "console/prompt.h"
 
@@ -46,29 +47,33 @@ void askAddOns(std::string_view ammoLabel) {
   }
 }
 
+// Takes a key, then writes the bind and the alias that `writeHead` begins.
+// Both reach the script together, once the alias line is ended.
+template <typename WriteHead>
+bool writeBind(std::string_view aliasName, std::string_view label, std::string_view ammoLabel,
+               WriteHead writeHead) {
+  const auto key = captureBindKey(label);
+  if (!key) {
+    return false;
+  }
+  const StatementGroup group;
+  writeBindStatement(*key, aliasName);
+  writeHead();
+  askAddOns(ammoLabel);
+  return true;
+}
+
 }  // namespace
 
 bool writeBuyBind(std::string_view aliasName, std::string_view label, std::string_view item,
                   std::string_view category) {
-  const auto key = captureBindKey(label);
-  if (!key) {
-    return false;
-  }
-  writeBindStatement(*key, aliasName);
-  writeBuyAliasHead(aliasName, category, item);
-  askAddOns("Ammo with that");
-  return true;
+  return writeBind(aliasName, label, "Ammo with that",
+                   [&] { writeBuyAliasHead(aliasName, category, item); });
 }
 
 bool writeEquipmentBind(std::string_view aliasName, std::string_view label) {
-  const auto key = captureBindKey(label);
-  if (!key) {
-    return false;
-  }
-  writeBindStatement(*key, aliasName);
-  writeEquipmentAliasHead(aliasName);
-  askAddOns("Get ammo with that?");
-  return true;
+  return writeBind(aliasName, label, "Get ammo with that?",
+                   [&] { writeEquipmentAliasHead(aliasName); });
 }
 
 void askAmmo() {

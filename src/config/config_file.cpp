@@ -24,7 +24,51 @@ constexpr std::size_t kNameLineDiscard = 999;
 constexpr std::size_t kNameLetters = 8;
 constexpr std::string_view kScriptExtension = ".cfg";
 
+// Holds the script's text until it may reach the disk: at each flush (each
+// line end) when no statement group is open, otherwise when the last group
+// ends. The held text is passed on in one piece, which the file's own buffer
+// writes in one system call.
+class GroupingBuffer : public std::streambuf {
+ public:
+  void sendTo(std::streambuf* target) {
+    target_ = target;
+    held_.clear();
+    openGroups_ = 0;
+  }
+  void openGroup() { ++openGroups_; }
+  void closeGroup() { --openGroups_; }
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+      held_.push_back(traits_type::to_char_type(c));
+    }
+    return traits_type::not_eof(c);
+  }
+
+  std::streamsize xsputn(const char_type* text, std::streamsize count) override {
+    held_.append(text, static_cast<std::size_t>(count));
+    return count;
+  }
+
+  int sync() override {
+    if (openGroups_ > 0 || held_.empty()) {
+      return 0;
+    }
+    const auto size = static_cast<std::streamsize>(held_.size());
+    const bool written = target_->sputn(held_.data(), size) == size && target_->pubsync() == 0;
+    held_.clear();
+    return written ? 0 : -1;
+  }
+
+ private:
+  std::streambuf* target_ = nullptr;
+  std::string held_;
+  int openGroups_ = 0;
+};
+
 std::filebuf scriptFile;
+GroupingBuffer grouping;
 std::streambuf* scriptRedirect = nullptr;
 std::string scriptName;
 std::optional<std::string> writeFailure;
@@ -37,6 +81,7 @@ std::string describeErrno(int error) {
 
 void detachScript() {
   configFile.rdbuf(nullptr);
+  grouping.sendTo(nullptr);
   scriptName.clear();
 }
 
@@ -78,14 +123,15 @@ std::optional<std::string> askForName() {
 
 std::optional<std::string> openConfigFile(const std::string& name) {
   if (scriptRedirect != nullptr) {
-    configFile.rdbuf(scriptRedirect);
+    grouping.sendTo(scriptRedirect);
   } else {
     errno = 0;
     if (scriptFile.open(name, std::ios::out | std::ios::trunc) == nullptr) {
       return describeErrno(errno);
     }
-    configFile.rdbuf(&scriptFile);
+    grouping.sendTo(&scriptFile);
   }
+  configFile.rdbuf(&grouping);
   scriptName = name;
   return std::nullopt;
 }
@@ -108,6 +154,16 @@ void setConfigFileName() {
   runState.fileNameSet = true;
   printSeparator();
   printSeparator();
+}
+
+StatementGroup::StatementGroup() {
+  grouping.openGroup();
+}
+
+StatementGroup::~StatementGroup() {
+  grouping.closeGroup();
+  configFile.flush();
+  checkScriptWrite();
 }
 
 void checkScriptWrite() {

@@ -9,8 +9,24 @@ namespace bindsmith {
 
 // The config script. Bound to no file until the player has named one, so a
 // write before that goes nowhere. Write to it only through writeScript and
-// writeScriptLine, which notice a failed write.
+// writeScriptLine, which notice a failed write. Text reaches the disk at the
+// end of each line, or, inside a StatementGroup, when the group ends.
 extern std::ostream configFile;
+
+// While one is alive, what is written to the script is held back; when it
+// ends, however its scope is left, the held text goes to the disk in one
+// write. Open one around every statement group (a bind and its alias, a quick
+// action's lines), so that whatever ends the process, even a kill that cannot
+// be caught, the script on disk holds only whole groups.
+class StatementGroup {
+ public:
+  StatementGroup();
+  ~StatementGroup();
+  StatementGroup(const StatementGroup&) = delete;
+  StatementGroup& operator=(const StatementGroup&) = delete;
+  StatementGroup(StatementGroup&&) = delete;
+  StatementGroup& operator=(StatementGroup&&) = delete;
+};
 
 // Choice 2: asks for a name of one to eight letters a-z, confirms it and
 // creates (or empties) NAME.cfg in the current directory. Sets fileNameSet
@@ -39,7 +55,8 @@ void writeScript(const Pieces&... pieces) {
   checkScriptWrite();
 }
 
-// Appends pieces and ends the line, which also flushes it to the disk.
+// Appends pieces and ends the line, which also sends it to the disk unless a
+// statement group is open.
 template <typename... Pieces>
 void writeScriptLine(const Pieces&... pieces) {
   (configFile << ... << pieces) << std::endl;

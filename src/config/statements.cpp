@@ -51,6 +51,7 @@ void writeAliasTail() {
 }
 
 void writeQuickFlashStatements(char key) {
+  const StatementGroup group;
   writeScriptLine(
       "alias +quickflash \"use weapon_flashbang;wait;wait;+attack;developer 1;echo Throwing "
       "Flashbang;developer 0\"");
@@ -61,6 +62,7 @@ void writeQuickFlashStatements(char key) {
 }
 
 void writeQuickHeStatements(char key) {
+  const StatementGroup group;
   writeScriptLine(
       "alias +quickhe \"use weapon_grennade;wait;wait;+attack;developer 1;echo Throwing HE "
       "Grenade;developer 0\"");
@@ -71,6 +73,7 @@ void writeQuickHeStatements(char key) {
 }
 
 void writeQuickKnifeStatements(char key) {
+  const StatementGroup group;
   writeScriptLine("bind ", key, " quickknife");
   writeScriptLine("alias quickknife  \"use weapon_knife\"");
 }

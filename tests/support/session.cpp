@@ -3,8 +3,8 @@
 #include <iostream>
 #include <iterator>
 
-#include "config/config_file.h"
 #include "app/main_menu.h"
+#include "config/config_file.h"
 #include "state/run_state.h"
 
 namespace bindsmith::test {
@@ -28,6 +28,11 @@ ScriptedConsole::~ScriptedConsole() {
   std::cout.rdbuf(savedOut_);
   std::cin.clear();
   std::cout.clear();
+}
+
+std::string ScriptedConsole::script() const {
+  configFile.flush();
+  return script_.str();
 }
 
 void ScriptedConsole::type(std::string_view input) {

@@ -23,7 +23,9 @@ class ScriptedConsole {
 
   void type(std::string_view input);
   [[nodiscard]] std::string console() const { return out_.str(); }
-  [[nodiscard]] std::string script() const { return script_.str(); }
+  // What reached the script. Text written outside any statement group (a
+  // dialogue tested on its own) is sent on first; a group still open is not.
+  [[nodiscard]] std::string script() const;
   // Sends the script to another buffer, one that fails on purpose say.
   static void scriptTo(std::streambuf& buffer);
 
