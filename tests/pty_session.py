@@ -3,16 +3,31 @@
 
 Each answer is typed only once its prompt is on the screen: a prompt that
 stayed in a buffer (no flush before the read) makes the wait time out and
-the test fail. Usage: pty_session.py PROGRAM
+the test fail. Then the ways a player leaves in the middle: Ctrl-C at the
+menu, at a key prompt and inside the add-on questions, a polite kill
+(SIGTERM) and the terminal window closed (SIGHUP). Each must leave a whole
+script and end the program by that signal. Usage: pty_session.py PROGRAM
 """
 import os
 import pty
 import select
+import signal
 import sys
 import tempfile
 import time
 
 DEADLINE_SECONDS = 15
+
+
+class Failure(Exception):
+    pass
+
+MENU_PROMPT = "13. Quick HE   14. Quick knife  15. Exit\r\nEnter a Main Menu choice, 1-15 "
+FLASH = (b"alias +quickflash \"use weapon_flashbang;wait;wait;+attack;developer 1;"
+         b"echo Throwing Flashbang;developer 0\"\n"
+         b"alias -quickflash \"-attack;wait;wait;wait;lastinv;developer 1;"
+         b"echo Threw Flashbang;developer 0\"\n"
+         b"bind f +quickflash\n")
 
 
 class Terminal:
@@ -35,8 +50,8 @@ class Terminal:
                 return
             left = deadline - time.monotonic()
             if left <= 0 or not self._read(left):
-                sys.exit(f"FAIL: never saw {text!r}; the screen ends with:\n"
-                         f"{self.screen[-600:].decode('latin-1')}")
+                raise Failure(f"never saw {text!r}; the screen ends with:\n"
+                              f"{self.screen[-300:].decode('latin-1')}")
 
     def _read(self, timeout):
         ready, _, _ = select.select([self.fd], [], [], timeout)
@@ -53,50 +68,104 @@ class Terminal:
         os.write(self.fd, answer.encode("latin-1") + b"\r")
 
     def exit_status(self):
-        while self._read(1):
+        deadline = time.monotonic() + DEADLINE_SECONDS
+        while self.fd is not None and self._read(1) and time.monotonic() < deadline:
             pass
         _, status = os.waitpid(self.pid, 0)
         return os.waitstatus_to_exitcode(status)
 
 
-def main():
-    program = os.path.abspath(sys.argv[1])
+# Steps are (prompt to wait for, answer to type or None).
+NAME_THE_SCRIPT = [
+    (MENU_PROMPT, "2"),
+    ("8 letters maximum only a-z are allowed\r\n", "Pub"),
+    ("Enter a Is that the correct file name choice, 1-2 ", "1"),
+    ("Setting filename to pub.cfg\r\n", None),
+]
+BIND_FLASH = [
+    (MENU_PROMPT, "12"),
+    ("Enter a Quick flashbang key choice, 1-2 ", "1"),
+    ("Please enter the key you wish to bind Flash gernade key to: ", "f"),
+    ("f is that the correct key?\r\n1. Yes 2. No\r\nEnter a key conformation choice, 1-2 ", "1"),
+]
+PISTOL_TO_THE_AMMO = [
+    (MENU_PROMPT, "4"),
+    ("Enter a Pistol choice choice, 1-4 ", "1"),
+    ("Please enter the key you wish to bind H&K USP .45 Tactical to: ", "u"),
+    ("Enter a key conformation choice, 1-2 ", "1"),
+    ("Enter a Ammo with that choice, 1-2 ", "1"),
+    ("Enter a primary ammo choice, 0-6 ", "2"),
+    ("Enter a secondiary ammo ammo choice, 0-6 ", "0"),
+]
+USP_WITH_TWO_MAGAZINES = (b"bind u uspa\nalias uspa \"buyweapon;menuselect 1;menuselect 1;"
+                          b"buyammo;menuselect 1;buyammo;menuselect 1;showplayerinfo\"\n")
+CTRL_C = "\x03"
+
+# (name, steps, the prompt at which the player leaves, how, expected script,
+# expected exit status: a negative number is death by that signal)
+SCENARIOS = [
+    ("a whole session",
+     NAME_THE_SCRIPT + [(MENU_PROMPT, "11"), ("Please enter the rcon password ", "secret"),
+                        ("Enter a Rcon pass correct choice, 1-2 ", "1")] + BIND_FLASH,
+     MENU_PROMPT, "15", b"rcon_password secret\n" + FLASH, 0),
+    ("Ctrl-C at the main menu", NAME_THE_SCRIPT + BIND_FLASH,
+     MENU_PROMPT, CTRL_C, FLASH, -signal.SIGINT),
+    ("Ctrl-C at a key prompt", NAME_THE_SCRIPT + BIND_FLASH + [(MENU_PROMPT, "14"),
+                                                               ("Enter a Knife choice choice, 1-2 ",
+                                                                "1")],
+     "Please enter the key you wish to bind Quick knife to: ", CTRL_C, FLASH, -signal.SIGINT),
+    ("Ctrl-C inside the add-on questions", NAME_THE_SCRIPT + PISTOL_TO_THE_AMMO,
+     "Enter a Kevlar with that choice, 1-2 ", CTRL_C, USP_WITH_TWO_MAGAZINES, -signal.SIGINT),
+    ("SIGTERM inside the add-on questions", NAME_THE_SCRIPT + PISTOL_TO_THE_AMMO,
+     "Enter a Kevlar with that choice, 1-2 ", signal.SIGTERM, USP_WITH_TWO_MAGAZINES,
+     -signal.SIGTERM),
+    ("the terminal closed inside the add-on questions", NAME_THE_SCRIPT + PISTOL_TO_THE_AMMO,
+     "Enter a Kevlar with that choice, 1-2 ", "close", USP_WITH_TWO_MAGAZINES, -signal.SIGHUP),
+]
+
+
+def run(program, name, steps, last_prompt, leave, expected_script, expected_status):
     with tempfile.TemporaryDirectory() as directory:
         term = Terminal(program, directory)
-        menu_prompt = "13. Quick HE   14. Quick knife  15. Exit\r\nEnter a Main Menu choice, 1-15 "
-        dialogue = [
-            (menu_prompt, "2"),
-            ("8 letters maximum only a-z are allowed\r\n", "Pub"),
-            ("Enter a Is that the correct file name choice, 1-2 ", "1"),
-            ("Setting filename to pub.cfg\r\n", None),
-            (menu_prompt, "11"),
-            ("Please enter the rcon password ", "secret"),
-            ("Enter a Rcon pass correct choice, 1-2 ", "1"),
-            (menu_prompt, "12"),
-            ("Enter a Quick flashbang key choice, 1-2 ", "1"),
-            ("Please enter the key you wish to bind Flash gernade key to: ", "f"),
-            ("f is that the correct key?\r\n1. Yes 2. No\r\nEnter a key conformation choice, 1-2 ",
-             "1"),
-            (menu_prompt, "15"),
-        ]
-        for prompt, answer in dialogue:
+        for prompt, answer in steps + [(last_prompt, None)]:
             term.wait_for(prompt)
             if answer is not None:
                 term.type(answer)
+        if leave == CTRL_C:
+            os.write(term.fd, CTRL_C.encode())
+            # The open prompt line is ended before the program goes.
+            term.wait_for("\r\n")
+        elif leave == "close":
+            os.close(term.fd)  # the kernel hangs the terminal up
+            term.fd = None
+        elif isinstance(leave, signal.Signals):
+            os.kill(term.pid, leave)
+        else:
+            term.type(leave)
         status = term.exit_status()
-        if status != 0:
-            sys.exit(f"FAIL: exit status {status}")
+        if term.fd is not None:
+            os.close(term.fd)
+        if status != expected_status:
+            raise Failure(f"exit status {status}, expected {expected_status}")
         with open(os.path.join(directory, "pub.cfg"), "rb") as script:
             written = script.read()
-        expected = (b"rcon_password secret\n"
-                    b"alias +quickflash \"use weapon_flashbang;wait;wait;+attack;developer 1;"
-                    b"echo Throwing Flashbang;developer 0\"\n"
-                    b"alias -quickflash \"-attack;wait;wait;wait;lastinv;developer 1;"
-                    b"echo Threw Flashbang;developer 0\"\n"
-                    b"bind f +quickflash\n")
-        if written != expected:
-            sys.exit(f"FAIL: script differs:\n{written!r}")
-    print("pty session: every prompt was on screen before its answer; script as expected")
+        if written != expected_script:
+            raise Failure(f"script differs:\n{written!r}")
+
+
+def main():
+    program = os.path.abspath(sys.argv[1])
+    failures = 0
+    for scenario in SCENARIOS:
+        try:
+            run(program, *scenario)
+        except Failure as failure:
+            print(f"FAIL: {scenario[0]}: {failure}")
+            failures += 1
+    if failures:
+        sys.exit(f"{failures} of {len(SCENARIOS)} sessions failed")
+    print(f"pty sessions: {len(SCENARIOS)} sessions, every prompt on screen before its answer; "
+          "each interrupted one left a whole script and died by its signal")
 
 
 if __name__ == "__main__":

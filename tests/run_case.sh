@@ -10,8 +10,12 @@
 #   invoke  a bash fragment that runs "$program" itself, for cases whose
 #           standard streams are not plain files ("$program" < . ,
 #           "$program" <"$case_dir/stdin" >/dev/full);
-#   stdout.windows  replaces `stdout` on Windows, where the system's reason
-#           for a failure can read differently.
+#   stdout.windows, stderr.windows  replace `stdout` and `stderr` on
+#           Windows, where the system's reason for a failure can read
+#           differently;
+#   only-on a first line of "posix" or "windows" and, after it, why: on the
+#           other platform the case is skipped (status 77, which CTest
+#           reports as skipped).
 #
 # For the Windows build, BINDSMITH_WINDOWS=1: every line break of the
 # expected console and script becomes CR LF, as text mode writes them there.
@@ -21,6 +25,12 @@ set -u
 real_program=$(realpath "$1")
 case_dir=$(realpath "$2")
 windows=${BINDSMITH_WINDOWS:-}
+
+if [ -f "$case_dir/only-on" ]; then
+  here=posix
+  [ -n "$windows" ] && here=windows
+  [ "$(head -n 1 "$case_dir/only-on")" = "$here" ] || { tail -n +2 "$case_dir/only-on"; exit 77; }
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

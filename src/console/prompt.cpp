@@ -1,5 +1,7 @@
 #include "console/prompt.h"
 
+#include "console/interrupts.h"
+
 #include <iomanip>
 #include <ios>
 #include <iostream>
@@ -22,6 +24,14 @@ bool inputEnded() {
     std::cout << std::endl;
   }
   throw EndOfInput{};
+}
+
+// An interrupt that came while the program was busy, or while the answers
+// already typed were being read, ends input here, before the next read.
+void stopIfInterrupted(PromptLine line) {
+  if (interrupted()) {
+    endOfInput(line);
+  }
 }
 
 std::streamsize asStreamSize(std::size_t n) {
@@ -56,6 +66,7 @@ int promptChoice(int low, int high, std::string_view label) {
                              '-' + std::to_string(high) + ' ';
   for (;;) {
     std::cout << prompt;
+    stopIfInterrupted(PromptLine::open);
     int value = 0;
     std::cin >> value;
     if (std::cin.fail()) {
@@ -89,6 +100,7 @@ bool askYesNo(std::initializer_list<std::string_view> lines, std::string_view la
 }
 
 std::string readWord(std::size_t maxChars, PromptLine line) {
+  stopIfInterrupted(line);
   std::string word;
   std::cin >> std::setw(static_cast<int>(maxChars)) >> word;
   // A word read only fails when nothing but white space was left.
@@ -99,6 +111,7 @@ std::string readWord(std::size_t maxChars, PromptLine line) {
 }
 
 char readKey() {
+  stopIfInterrupted(PromptLine::open);
   char c = 0;
   while (std::cin.get(c)) {
     if (!isWhiteSpace(c)) {

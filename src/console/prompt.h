@@ -12,7 +12,8 @@
 // player types.
 namespace bindsmith {
 
-// Thrown by every read here when standard input has ended (or failed), so
+// Thrown by every read here when standard input has ended (or failed) or an
+// interrupt has come (see interrupts.h), so
 // that the run unwinds to the main menu instead of asking forever. Before it
 // is thrown, an open prompt line has been ended with a line break.
 class EndOfInput : public std::exception {

@@ -1,0 +1,29 @@
+#pragma once
+
+// Ctrl-C, a polite kill (SIGTERM) and a terminal that goes away (SIGHUP), or
+// on Windows Ctrl-C, Ctrl-Break and closing the console window, end the run
+// the way the end of input does: the reads report the end, the dialogues
+// unwind, the open alias is finished and the script closed. Only then does
+// the process end by the interrupt itself, so the shell sees what happened.
+namespace bindsmith {
+
+// Starts catching the interrupts; one that was ignored when the program
+// started (a background job) stays ignored. A write to a standard output
+// whose reader has gone then fails like any other write instead of killing
+// the process. On POSIX systems std::cin is given a reader that a caught
+// interrupt wakes, so a blocked read returns at once.
+void catchInterrupts();
+
+// Whether an interrupt has come. Every read asks first, so one that came
+// while the program was busy ends input at the next read at the latest.
+bool interrupted();
+
+// If an interrupt came, ends the process as that interrupt's default action
+// would (a shell then sees 130, 143 or 129); otherwise returns `status`.
+int endByInterrupt(int status);
+
+// Stops catching interrupts, forgets one that came and gives std::cin its
+// own reader back, so that tests can run several sessions in one process.
+void releaseInterrupts();
+
+}  // namespace bindsmith
