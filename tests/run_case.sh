@@ -68,6 +68,7 @@ fi
 fingerprints() { (cd "$run" && find . -type f -exec cksum {} + | sort -k3); }
 fingerprints >"$work/before"
 
+# shellcheck disable=SC2016 # expanded by the shell that runs it, below
 invoke='"$program" <"$case_dir/stdin"'
 [ -f "$case_dir/invoke" ] && invoke=$(cat "$case_dir/invoke")
 # A hung program must fail the case, not the whole run.
