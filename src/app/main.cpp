@@ -1,9 +1,16 @@
+#include <cstddef>
+#include <span>
+
+#include "app/command_line.h"
 #include "app/main_menu.h"
 #include "console/interrupts.h"
 #include "console/standard_streams.h"
 
-int main() {
+int main(int argc, char* argv[]) {
   bindsmith::catchInterrupts();
   bindsmith::watchStandardOutput();
-  return bindsmith::endByInterrupt(bindsmith::finishStandardOutput(bindsmith::runMainMenu()));
+  const auto answered =
+      bindsmith::answerCommandLine(std::span(argv, static_cast<std::size_t>(argc)));
+  const int status = answered ? *answered : bindsmith::runMainMenu();
+  return bindsmith::endByInterrupt(bindsmith::finishStandardOutput(status));
 }

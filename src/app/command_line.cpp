@@ -1,0 +1,38 @@
+#include "app/command_line.h"
+
+#include <iostream>
+#include <string_view>
+
+namespace bindsmith {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: bindsmith [--help | --version]\n"
+    "Writes a game config script of key binds, asking numbered questions on\n"
+    "standard input. The script is created in the current directory under the\n"
+    "name you give plus \".cfg\". Any other argument is ignored.\n"
+    "\n"
+    "Exit status: 0 when you choose 15 or input ends at the main menu; 1 when\n"
+    "input ends inside a question or a write fails; 129, 130 or 143 when\n"
+    "SIGHUP, SIGINT or SIGTERM ended the run, after the script was closed.\n"
+    "\n"
+    "See bindsmith(1).";
+
+}  // namespace
+
+std::optional<int> answerCommandLine(std::span<char* const> arguments) {
+  for (const std::string_view argument : arguments.subspan(arguments.empty() ? 0 : 1)) {
+    if (argument == "--help") {
+      std::cout << kUsage << std::endl;
+      return 0;
+    }
+    if (argument == "--version") {
+      std::cout << "bindsmith " BINDSMITH_VERSION << std::endl;
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace bindsmith
