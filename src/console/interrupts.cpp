@@ -25,7 +25,6 @@ namespace {
 
 // The console control handler runs on a thread of its own: it records the
 // event and wakes the main thread, which does all the work.
-std::atomic<DWORD> caughtEvent{0};
 std::atomic<bool> caughtAny{false};
 HANDLE mainThread = nullptr;
 HANDLE noticed = nullptr;   // set once the main thread has seen the event
@@ -45,10 +44,7 @@ BOOL WINAPI onConsoleControl(DWORD event) {
     default:
       return FALSE;
   }
-  bool first = false;
-  if (caughtAny.compare_exchange_strong(first, true)) {
-    caughtEvent = event;
-  }
+  caughtAny = true;
   // A read of a pipe does not return by itself: cancel it, again and again
   // until the main thread has noticed, in case it was between its check and
   // the next read.
@@ -109,7 +105,8 @@ volatile std::sig_atomic_t caughtSignal = 0;
 // the interrupt even when it came just before the read began.
 std::array<int, 2> wakeUp{-1, -1};
 std::array<struct sigaction, kInterrupts.size()> previousActions{};
-std::array<bool, kInterrupts.size()> caught{};
+// Which of them this program handles: those not ignored at start.
+std::array<bool, kInterrupts.size()> handled{};
 void (*previousPipeAction)(int) = SIG_DFL;
 
 extern "C" void recordInterrupt(int signal) {
@@ -207,8 +204,8 @@ void catchInterrupts() {
   }
   for (std::size_t i = 0; i < kInterrupts.size(); ++i) {
     sigaction(kInterrupts.at(i), nullptr, &previousActions.at(i));
-    caught.at(i) = previousActions.at(i).sa_handler != SIG_IGN;
-    if (caught.at(i)) {
+    handled.at(i) = previousActions.at(i).sa_handler != SIG_IGN;
+    if (handled.at(i)) {
       sigaction(kInterrupts.at(i), &action, nullptr);
     }
   }
@@ -234,9 +231,9 @@ int endByInterrupt(int status) {
 void releaseInterrupts() {
   std::signal(SIGPIPE, previousPipeAction);
   for (std::size_t i = 0; i < kInterrupts.size(); ++i) {
-    if (caught.at(i)) {
+    if (handled.at(i)) {
       sigaction(kInterrupts.at(i), &previousActions.at(i), nullptr);
-      caught.at(i) = false;
+      handled.at(i) = false;
     }
   }
   if (ownInput != nullptr) {
