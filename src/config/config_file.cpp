@@ -1,6 +1,7 @@
 #include "config/config_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <fstream>
 #include <iostream>
@@ -23,6 +24,10 @@ constexpr std::size_t kNameLineDiscard = 999;
 // Only the first eight characters of the typed word make the name.
 constexpr std::size_t kNameLetters = 8;
 constexpr std::string_view kScriptExtension = ".cfg";
+// Windows opens these names, with any extension, as devices: every statement
+// would vanish. Scripts are made for game folders, mostly on Windows, so they
+// are refused everywhere.
+constexpr std::array<std::string_view, 4> kDeviceNames{"con", "prn", "aux", "nul"};
 
 // Holds the script's text until it may reach the disk: at each flush (each
 // line end) when no statement group is open, otherwise when the last group
@@ -89,6 +94,11 @@ bool isNameLetter(char c) {
   return c >= 'a' && c <= 'z';
 }
 
+bool isValidName(const std::string& name) {
+  return std::all_of(name.begin(), name.end(), isNameLetter) &&
+         std::find(kDeviceNames.begin(), kDeviceNames.end(), name) == kDeviceNames.end();
+}
+
 char toLowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -108,7 +118,7 @@ std::optional<std::string> askForName() {
             << "8 letters maximum only a-z are allowed" << std::endl;
   std::string name = normaliseName(readWord(kTypedWordChars, PromptLine::closed));
   discardLine(kNameLineDiscard);
-  if (!std::all_of(name.begin(), name.end(), isNameLetter)) {
+  if (!isValidName(name)) {
     std::cout << name << ".cfg is not a vaild filename please try again" << std::endl;
     return std::nullopt;
   }
