@@ -2,10 +2,22 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 #include "config/config_file.h"
 
 namespace bindsmith {
+
+namespace {
+
+// The game console ends a command at a ';' outside double quotes: bound bare,
+// that key would bind nothing and run the rest of the line as a command. It
+// alone is quoted; every other key is written as it stands.
+std::string keyText(char key) {
+  return key == ';' ? std::string{"\";\""} : std::string(1, key);
+}
+
+}  // namespace
 
 void writeNameStatement(std::string_view playerName) {
   writeScriptLine("name \"", playerName, "\"");
@@ -20,7 +32,7 @@ void writeNetgraphStatement() {
 }
 
 void writeBindStatement(char key, std::string_view aliasName) {
-  writeScriptLine("bind ", key, ' ', aliasName);
+  writeScriptLine("bind ", keyText(key), ' ', aliasName);
 }
 
 void writeBuyAliasHead(std::string_view aliasName, std::string_view category,
@@ -58,7 +70,7 @@ void writeQuickFlashStatements(char key) {
   writeScriptLine(
       "alias -quickflash \"-attack;wait;wait;wait;lastinv;developer 1;echo Threw "
       "Flashbang;developer 0\"");
-  writeScriptLine("bind ", key, " +quickflash");
+  writeScriptLine("bind ", keyText(key), " +quickflash");
 }
 
 void writeQuickHeStatements(char key) {
@@ -69,12 +81,12 @@ void writeQuickHeStatements(char key) {
   writeScriptLine(
       "alias -quickhe \"-attack;wait;wait;wait;lastinv;developer 1;echo Threw HE "
       "Grenade;developer 0\"");
-  writeScriptLine("bind ", key, " +quickhe");
+  writeScriptLine("bind ", keyText(key), " +quickhe");
 }
 
 void writeQuickKnifeStatements(char key) {
   const StatementGroup group;
-  writeScriptLine("bind ", key, " quickknife");
+  writeScriptLine("bind ", keyText(key), " quickknife");
   writeScriptLine("alias quickknife  \"use weapon_knife\"");
 }
 

@@ -10,7 +10,8 @@ void writeNameStatement(std::string_view playerName);
 void writeRconStatement(std::string_view password);
 void writeNetgraphStatement();
 
-// "bind KEY ALIAS", a whole line.
+// "bind KEY ALIAS", a whole line. Here and in the quick-action binds the key
+// ';' is written as "\";\"", which the game reads as that key.
 void writeBindStatement(char key, std::string_view aliasName);
 
 // The head of a buy alias or an equipment alias: the line stays open for

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace bindsmith::test {
@@ -42,6 +43,28 @@ constexpr std::array<FragmentRule, 7> kFragments{{
     {";buyitem;menuselect 4", 5},
 }};
 constexpr std::array<int, 6> kMostPerRank{6, 6, 1, 1, 1, 3};
+
+// "bind KEY TARGET": the key is one character, but ';' (which would end the
+// command in the game) stands quoted as "\";\"" and never bare.
+struct Bind {
+  char key;
+  std::string_view target;
+};
+std::optional<Bind> splitBind(std::string_view line) {
+  constexpr std::string_view kQuotedSemicolon = "\";\" ";
+  if (!line.starts_with("bind ")) {
+    return std::nullopt;
+  }
+  line.remove_prefix(5);
+  if (line.starts_with(kQuotedSemicolon)) {
+    line.remove_prefix(kQuotedSemicolon.size());
+    return line.empty() ? std::nullopt : std::optional<Bind>{{';', line}};
+  }
+  if (line.size() < 3 || line[0] == ';' || line[1] != ' ') {
+    return std::nullopt;
+  }
+  return Bind{line[0], line.substr(2)};
+}
 
 class Checker {
  public:
@@ -101,9 +124,9 @@ class Checker {
       tally("quick HE");
       expect(kHe2);
       quickBind(" +quickhe");
-    } else if (line.starts_with("bind ") && line.size() > 7 && line[6] == ' ') {
-      key(line[5]);
-      const std::string_view target = line.substr(7);
+    } else if (const auto bind = splitBind(line)) {
+      key(bind->key);
+      const std::string_view target = bind->target;
       if (target == "quickknife") {
         tally("quick knife");
         expect(kKnifeAlias);
@@ -116,9 +139,10 @@ class Checker {
   }
 
   void quickBind(std::string_view action) {
-    if (next_ < lines_.size() && lines_[next_].starts_with("bind ") &&
-        lines_[next_].size() == 6 + action.size() && lines_[next_].ends_with(action)) {
-      key(take()[5]);
+    const auto bind = next_ < lines_.size() ? splitBind(lines_[next_]) : std::nullopt;
+    if (bind && " " + std::string{bind->target} == action) {
+      key(bind->key);
+      ++next_;
     } else {
       problem("expected the bind of" + std::string{action});
     }

@@ -15,7 +15,7 @@ TEST(ScriptChecks, AcceptsSoundScripts) {
                              "1;buyammo;menuselect 2;buyitem;menuselect  3;buyitem;menuselect "
                              "1;buyitem;menuselect 5;buyitem;menuselect 4;showplayerinfo\"\n"
                              "bind \" equipmenta\nalias equipmenta \";showplayerinfo\"\n"
-                             "bind q quickknife\nalias quickknife  \"use weapon_knife\"\n")
+                             "bind \";\" quickknife\nalias quickknife  \"use weapon_knife\"\n")
                   .empty());
 }
 
@@ -36,6 +36,7 @@ TEST(ScriptChecks, FindsBrokenScripts) {
       "bind k a\nalias a \";buyitem;menuselect  3;showplayerinfo\"\n",
       "bind k a\nalias a \"" + fourConcs + ";showplayerinfo\"\n",
       "bind k quickknife\n",
+      "bind ; a\nalias a \";showplayerinfo\"\n",  // a bare ';' ends the command
       "hello\n",
   };
   for (const std::string& script : broken) {
