@@ -24,9 +24,9 @@
 #include <thread>
 #endif
 
-#include "support/failing_buffer.h"
 #include "support/script_checks.h"
 #include "support/session.h"
+#include "support/sinks.h"
 
 namespace bindsmith::test {
 namespace {
@@ -85,7 +85,7 @@ TEST(FailingDiskEverywhere, EveryWriteFailureIsReportedOnce) {
 
   for (std::size_t capacity = 0; capacity <= script.size(); ++capacity) {
     SCOPED_TRACE("disk full after " + std::to_string(capacity) + " bytes");
-    FailingBuffer disk(capacity);
+    FailingSink disk(capacity);
     const SessionResult run = runSession(input, &disk);
     EXPECT_EQ(disk.kept(), script.substr(0, capacity));
     const bool full = capacity < script.size();
@@ -94,28 +94,12 @@ TEST(FailingDiskEverywhere, EveryWriteFailureIsReportedOnce) {
   }
 }
 
-// Remembers how much of the script had reached it at each flush: the script
-// on disk at every instant of a run.
-class FlushRecorder : public std::stringbuf {
- public:
-  [[nodiscard]] const std::vector<std::size_t>& flushedSizes() const { return sizes_; }
-
- protected:
-  int sync() override {
-    sizes_.push_back(str().size());
-    return 0;
-  }
-
- private:
-  std::vector<std::size_t> sizes_;
-};
-
-TEST(WholeGroupsOnDisk, EveryFlushLeavesASoundScript) {
-  FlushRecorder disk;
+TEST(WholeGroupsOnDisk, EveryWriteLeavesASoundScript) {
+  RecordingSink disk;
   EXPECT_EQ(runSession(longSession(), &disk).status, 0);
-  const std::string script = disk.str();
-  ASSERT_GT(disk.flushedSizes().size(), 10U);
-  for (const std::size_t size : disk.flushedSizes()) {
+  const std::string& script = disk.kept();
+  ASSERT_GT(disk.sizes().size(), 10U);
+  for (const std::size_t size : disk.sizes()) {
     EXPECT_EQ(scriptProblems(script.substr(0, size)), std::vector<std::string>{})
         << script.substr(0, size);
   }

@@ -7,8 +7,8 @@
 #include "console/standard_streams.h"
 
 int main(int argc, char* argv[]) {
+  bindsmith::openStandardStreams();
   bindsmith::catchInterrupts();
-  bindsmith::watchStandardOutput();
   const auto answered =
       bindsmith::answerCommandLine(std::span(argv, static_cast<std::size_t>(argc)));
   const int status = answered ? *answered : bindsmith::runMainMenu();

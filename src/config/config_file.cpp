@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <fstream>
 #include <iostream>
 #include <system_error>
+#include <utility>
 
+#include "console/descriptors.h"
 #include "console/frame.h"
+#include "console/output_buffer.h"
 #include "console/prompt.h"
 #include "state/run_state.h"
 
@@ -29,65 +30,39 @@ constexpr std::string_view kScriptExtension = ".cfg";
 // are refused everywhere.
 constexpr std::array<std::string_view, 4> kDeviceNames{"con", "prn", "aux", "nul"};
 
-// Holds the script's text until it may reach the disk: at each flush (each
-// line end) when no statement group is open, otherwise when the last group
-// ends. The held text is passed on in one piece, which the file's own buffer
-// writes in one system call.
-class GroupingBuffer : public std::streambuf {
+// The script on disk: the descriptor of the file the player named.
+class ScriptFile : public Sink {
  public:
-  void sendTo(std::streambuf* target) {
-    target_ = target;
-    held_.clear();
-    openGroups_ = 0;
-  }
-  void openGroup() { ++openGroups_; }
-  void closeGroup() { --openGroups_; }
+  void attach(int descriptor) { descriptor_ = descriptor; }
 
- protected:
-  int_type overflow(int_type c) override {
-    if (!traits_type::eq_int_type(c, traits_type::eof())) {
-      held_.push_back(traits_type::to_char_type(c));
-    }
-    return traits_type::not_eof(c);
-  }
+  WriteResult write(std::string_view text) override { return writeSome(descriptor_, text); }
 
-  std::streamsize xsputn(const char_type* text, std::streamsize count) override {
-    held_.append(text, static_cast<std::size_t>(count));
-    return count;
-  }
-
-  int sync() override {
-    if (openGroups_ > 0 || held_.empty()) {
-      return 0;
-    }
-    const auto size = static_cast<std::streamsize>(held_.size());
-    const bool written = target_->sputn(held_.data(), size) == size && target_->pubsync() == 0;
-    held_.clear();
-    return written ? 0 : -1;
+  std::optional<int> close() override {
+    const int descriptor = std::exchange(descriptor_, -1);
+    return descriptor >= 0 ? closeDescriptor(descriptor) : std::nullopt;
   }
 
  private:
-  std::streambuf* target_ = nullptr;
-  std::string held_;
-  int openGroups_ = 0;
+  int descriptor_ = -1;
 };
 
-std::filebuf scriptFile;
-GroupingBuffer grouping;
-std::streambuf* scriptRedirect = nullptr;
+ScriptFile scriptFile;
+OutputBuffer scriptBuffer;
+// Where the open script goes: scriptFile, or what redirectScript gave.
+Sink* scriptSink = nullptr;
+Sink* scriptRedirect = nullptr;
 std::string scriptName;
-std::optional<std::string> writeFailure;
 bool writeFailureReported = false;
 
-std::string describeErrno(int error) {
-  // A buffer that fails without saying why still gets a reason worth showing.
-  return std::generic_category().message(error != 0 ? error : EIO);
+std::string describeError(int error) {
+  return std::generic_category().message(error);
 }
 
-void detachScript() {
-  configFile.rdbuf(nullptr);
-  grouping.sendTo(nullptr);
-  scriptName.clear();
+// Ends the script's sink, if one is open; returns the close's failure.
+std::optional<int> closeScript() {
+  Sink* const sink = std::exchange(scriptSink, nullptr);
+  scriptBuffer.sendTo(nullptr);
+  return sink != nullptr ? sink->close() : std::nullopt;
 }
 
 bool isNameLetter(char c) {
@@ -133,21 +108,23 @@ std::optional<std::string> askForName() {
 
 std::optional<std::string> openConfigFile(const std::string& name) {
   if (scriptRedirect != nullptr) {
-    grouping.sendTo(scriptRedirect);
+    scriptSink = scriptRedirect;
   } else {
-    errno = 0;
-    if (scriptFile.open(name, std::ios::out | std::ios::trunc) == nullptr) {
-      return describeErrno(errno);
+    const Opened opened = openForWriting(name);
+    if (opened.descriptor < 0) {
+      return describeError(opened.error);
     }
-    grouping.sendTo(&scriptFile);
+    scriptFile.attach(opened.descriptor);
+    scriptSink = &scriptFile;
   }
-  configFile.rdbuf(&grouping);
+  scriptBuffer.sendTo(scriptSink);
+  configFile.rdbuf(&scriptBuffer);
   scriptName = name;
   return std::nullopt;
 }
 
-void redirectScript(std::streambuf* buffer) {
-  scriptRedirect = buffer;
+void redirectScript(Sink* sink) {
+  scriptRedirect = sink;
 }
 
 void setConfigFileName() {
@@ -167,49 +144,38 @@ void setConfigFileName() {
 }
 
 StatementGroup::StatementGroup() {
-  grouping.openGroup();
+  scriptBuffer.hold();
 }
 
 StatementGroup::~StatementGroup() {
-  grouping.closeGroup();
+  scriptBuffer.release();
   configFile.flush();
-  checkScriptWrite();
-}
-
-void checkScriptWrite() {
-  if (configFile.fail() && !writeFailure) {
-    writeFailure = describeErrno(errno);
-  }
 }
 
 void reportScriptWriteFailure() {
-  if (writeFailure && !writeFailureReported) {
+  if (const auto failure = scriptBuffer.failure(); failure && !writeFailureReported) {
     writeFailureReported = true;
-    printFramed("Could not write to " + scriptName + ": " + *writeFailure);
+    printFramed("Could not write to " + scriptName + ": " + describeError(*failure));
   }
 }
 
 bool finishConfigFile() {
-  if (configFile.rdbuf() != nullptr) {
-    errno = 0;
-    configFile.flush();
-    checkScriptWrite();
-    if (scriptFile.is_open() && scriptFile.close() == nullptr && !writeFailure) {
-      writeFailure = describeErrno(errno);
-    }
+  configFile.flush();
+  if (const auto failure = closeScript()) {
+    scriptBuffer.recordFailure(*failure);
   }
   reportScriptWriteFailure();
-  const bool intact = !writeFailure;
+  const bool intact = !scriptBuffer.failure();
   resetConfigFile();
   return intact;
 }
 
 void resetConfigFile() {
-  if (scriptFile.is_open()) {
-    scriptFile.close();
-  }
-  detachScript();
-  writeFailure.reset();
+  closeScript();
+  scriptBuffer.discard();
+  scriptBuffer.forgetFailure();
+  configFile.rdbuf(nullptr);
+  scriptName.clear();
   writeFailureReported = false;
 }
 

@@ -2,15 +2,18 @@
 
 #include <optional>
 #include <ostream>
-#include <streambuf>
 #include <string>
+
+#include "console/output_buffer.h"
 
 namespace bindsmith {
 
 // The config script. Bound to no file until the player has named one, so a
 // write before that goes nowhere. Write to it only through writeScript and
-// writeScriptLine, which notice a failed write. Text reaches the disk at the
-// end of each line, or, inside a StatementGroup, when the group ends.
+// writeScriptLine. Text reaches the disk at the end of each line, or, inside
+// a StatementGroup, when the group ends. A failed write is remembered with
+// its reason and reported by reportScriptWriteFailure; the stream itself
+// never fails.
 extern std::ostream configFile;
 
 // While one is alive, what is written to the script is held back; when it
@@ -39,20 +42,15 @@ void setConfigFileName();
 // Returns the system's reason on failure, nothing on success.
 std::optional<std::string> openConfigFile(const std::string& name);
 
-// From now on, the script that the player names is written to the given
-// buffer instead of a file; nullptr restores files. Lets tests and the fuzzer
-// run whole sessions in memory and inject write failures.
-void redirectScript(std::streambuf* buffer);
-
-// Records the first failed write to the script with the system's reason.
-// Every write to the script goes through here.
-void checkScriptWrite();
+// From now on, the script that the player names goes to `sink` instead of a
+// file; nullptr restores files. Lets tests and the fuzzer run whole sessions
+// in memory and inject write failures.
+void redirectScript(Sink* sink);
 
 // Appends pieces to the script; the line stays open.
 template <typename... Pieces>
 void writeScript(const Pieces&... pieces) {
   (configFile << ... << pieces);
-  checkScriptWrite();
 }
 
 // Appends pieces and ends the line, which also sends it to the disk unless a
@@ -60,7 +58,6 @@ void writeScript(const Pieces&... pieces) {
 template <typename... Pieces>
 void writeScriptLine(const Pieces&... pieces) {
   (configFile << ... << pieces) << std::endl;
-  checkScriptWrite();
 }
 
 // Prints "Could not write to NAME: REASON" framed, once per run, if a write

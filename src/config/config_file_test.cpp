@@ -8,13 +8,14 @@
 #include <sstream>
 
 #include "support/console.h"
-#include "support/failing_buffer.h"
+#include "support/sinks.h"
 
 namespace bindsmith {
 namespace {
 
 using test::ConsoleTest;
-using test::FailingBuffer;
+using test::FailingSink;
+using test::MemorySink;
 
 constexpr std::string_view kStars = "*******************************************************";
 
@@ -36,7 +37,7 @@ TEST_F(ScriptWriteTest, LinesReachTheScriptWhole) {
 }
 
 TEST_F(ScriptWriteTest, FailedWriteIsReportedOnceAndFailsTheRun) {
-  FailingBuffer disk(5);
+  FailingSink disk(5);
   redirectScript(&disk);
   test::openTestScript();
   writeScriptLine("r_netgraph 1");
@@ -49,7 +50,7 @@ TEST_F(ScriptWriteTest, FailedWriteIsReportedOnceAndFailsTheRun) {
 }
 
 TEST_F(ScriptWriteTest, FailureNotYetReportedIsReportedAtTheEnd) {
-  FailingBuffer disk(0);
+  FailingSink disk(0);
   redirectScript(&disk);
   test::openTestScript();
   writeScript("alias a \"");
@@ -57,17 +58,35 @@ TEST_F(ScriptWriteTest, FailureNotYetReportedIsReportedAtTheEnd) {
   EXPECT_EQ(io_.console(), framed("Could not write to test.cfg: No space left on device"));
 }
 
+// A script closed and another opened while a group is alive (a new session
+// in the same process) must not leave later groups ungrouped.
+TEST_F(ScriptWriteTest, AReopenInsideAGroupKeepsLaterGroupsWhole) {
+  MemorySink disk;
+  {
+    const StatementGroup group;
+    resetConfigFile();
+    redirectScript(&disk);
+    test::openTestScript();
+  }
+  {
+    const StatementGroup group;
+    writeScriptLine("bind k uspa");
+    EXPECT_EQ(disk.kept(), "") << "a group reaches the disk only when it ends";
+  }
+  EXPECT_EQ(disk.kept(), "bind k uspa\n");
+}
+
 TEST_F(ScriptWriteTest, ARunWithoutScriptIsIntact) {
   EXPECT_TRUE(finishConfigFile());
 }
 
 TEST_F(ScriptWriteTest, TheNextRunForgetsAFailure) {
-  FailingBuffer disk(0);
+  FailingSink disk(0);
   redirectScript(&disk);
   test::openTestScript();
   writeScriptLine("r_netgraph 1");
   EXPECT_FALSE(finishConfigFile());
-  std::stringbuf fresh;
+  MemorySink fresh;
   redirectScript(&fresh);
   test::openTestScript();
   writeScriptLine("r_netgraph 1");

@@ -4,54 +4,76 @@
 
 #include <iostream>
 #include <sstream>
+#include <string>
+#include <vector>
 
-#include "support/failing_buffer.h"
+#include "support/sinks.h"
 
 namespace bindsmith {
 namespace {
 
-using test::FailingBuffer;
+using test::FailingSink;
 
-// Runs `write` against a standard output that fails after `capacity` bytes;
-// returns the status finishStandardOutput gave for `status` and what it said
-// on standard error.
-std::pair<int, std::string> finishAfter(std::size_t capacity, void (*write)(), int status) {
-  FailingBuffer terminal(capacity);
+// Takes at most three bytes a call, as a pipe or a signal can cut a write.
+class TricklingSink : public test::MemorySink {
+ public:
+  WriteResult write(std::string_view text) override { return MemorySink::write(text.substr(0, 3)); }
+};
+
+struct Finished {
+  int status;
+  std::string said;  // on standard error
+};
+
+// Writes `text` to the watched standard output, going to `sink`, and
+// finishes the watch with `status`.
+Finished finishWatch(Sink& sink, std::string_view text, int status) {
   std::ostringstream errors;
-  std::streambuf* const savedOut = std::cout.rdbuf(&terminal);
+  std::streambuf* const savedOut = std::cout.rdbuf();
   std::streambuf* const savedErr = std::cerr.rdbuf(errors.rdbuf());
-  watchStandardOutput();
-  write();
+  watchStandardOutput(sink);
+  std::cout << text;
   const int result = finishStandardOutput(status);
-  EXPECT_EQ(std::cout.rdbuf(), &terminal) << "the watch is over";
-  std::cout.rdbuf(savedOut);
+  EXPECT_EQ(std::cout.rdbuf(), savedOut) << "the watch is over";
   std::cerr.rdbuf(savedErr);
-  std::cout.clear();
   return {result, errors.str()};
 }
 
-void writeText() {
-  std::cout << "Enter a Main Menu choice, 1-15 ";
-}
-void writeCharacter() {
-  std::cout << '-';
-}
-void writeLine() {
-  std::cout << "ok" << std::endl;
-}
-
 TEST(StandardOutput, AFailedWriteIsReportedOnceWithItsReason) {
-  const std::string report =
-      "bindsmith: cannot write to standard output: No space left on device\n";
-  for (const auto write : {writeText, writeCharacter, writeLine}) {
-    EXPECT_EQ(finishAfter(0, write, 0), std::make_pair(1, report));
+  const std::string full = "bindsmith: cannot write to standard output: No space left on device\n";
+  struct Sample {
+    std::size_t capacity;
+    int error;
+    std::string_view text;
+    int status;
+    Finished expected;
+  };
+  const std::vector<Sample> samples{
+      {0, ENOSPC, "Enter a Main Menu choice, 1-15 ", 0, {1, full}},
+      {0, ENOSPC, "-", 0, {1, full}},
+      {4, ENOSPC, "No instructions in this version\n", 0, {1, full}},
+      {0, ENOSPC, "ok\n", 1, {1, full}},
+      {0, EPIPE, "ok\n", 0, {1, "bindsmith: cannot write to standard output: Broken pipe\n"}},
+      // A failure that sets no errno still has a reason worth showing.
+      {0, 0, "ok\n", 0, {1, "bindsmith: cannot write to standard output: Input/output error\n"}},
+      {100, ENOSPC, "ok\n", 0, {0, ""}},
+      {100, ENOSPC, "ok\n", 1, {1, ""}},
+  };
+  for (const Sample& sample : samples) {
+    SCOPED_TRACE(std::string{sample.text} + " into " + std::to_string(sample.capacity));
+    FailingSink sink(sample.capacity, sample.error);
+    const Finished finished = finishWatch(sink, sample.text, sample.status);
+    EXPECT_EQ(finished.status, sample.expected.status);
+    EXPECT_EQ(finished.said, sample.expected.said);
+    EXPECT_EQ(sink.kept(), sample.text.substr(0, sample.capacity));
   }
-  EXPECT_EQ(finishAfter(0, writeText, 1), std::make_pair(1, report)) << "a failure stays 1";
 }
 
-TEST(StandardOutput, SuccessChangesNothing) {
-  EXPECT_EQ(finishAfter(100, writeLine, 0), std::make_pair(0, std::string{}));
-  EXPECT_EQ(finishAfter(100, writeLine, 1), std::make_pair(1, std::string{}));
+TEST(StandardOutput, WritesCutShortAreCarriedOn) {
+  TricklingSink sink;
+  const std::string text = "Enter a Main Menu choice, 1-15 ";
+  EXPECT_EQ(finishWatch(sink, text, 0).status, 0);
+  EXPECT_EQ(sink.kept(), text);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ ScriptedConsole::~ScriptedConsole() {
 
 std::string ScriptedConsole::script() const {
   configFile.flush();
-  return script_.str();
+  return script_.kept();
 }
 
 void ScriptedConsole::type(std::string_view input) {
@@ -40,8 +40,8 @@ void ScriptedConsole::type(std::string_view input) {
   std::cin.clear();
 }
 
-void ScriptedConsole::scriptTo(std::streambuf& buffer) {
-  redirectScript(&buffer);
+void ScriptedConsole::scriptTo(Sink& sink) {
+  redirectScript(&sink);
 }
 
 std::string unreadInput() {
@@ -49,7 +49,7 @@ std::string unreadInput() {
   return {std::istreambuf_iterator<char>(std::cin.rdbuf()), std::istreambuf_iterator<char>()};
 }
 
-SessionResult runSession(std::string_view input, std::streambuf* script) {
+SessionResult runSession(std::string_view input, Sink* script) {
   const ScriptedConsole io(input);
   if (script != nullptr) {
     ScriptedConsole::scriptTo(*script);

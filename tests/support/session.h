@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/sinks.h"
+
 // Whole sessions in this process, with the console and the script in memory.
 // Used by the unit tests and the fuzzer; needs no test framework.
 namespace bindsmith::test {
@@ -26,13 +28,13 @@ class ScriptedConsole {
   // What reached the script. Text written outside any statement group (a
   // dialogue tested on its own) is sent on first; a group still open is not.
   [[nodiscard]] std::string script() const;
-  // Sends the script to another buffer, one that fails on purpose say.
-  static void scriptTo(std::streambuf& buffer);
+  // Sends the script to another sink, one that fails on purpose say.
+  static void scriptTo(Sink& sink);
 
  private:
   std::istringstream in_;
   std::ostringstream out_;
-  std::stringbuf script_{std::ios::out};
+  MemorySink script_;
   std::streambuf* savedIn_;
   std::streambuf* savedOut_;
 };
@@ -48,6 +50,6 @@ struct SessionResult {
 
 // Runs a whole session on the given input. The script is kept in memory, or
 // written to `script` when given (the result's script is then empty).
-SessionResult runSession(std::string_view input, std::streambuf* script = nullptr);
+SessionResult runSession(std::string_view input, Sink* script = nullptr);
 
 }  // namespace bindsmith::test

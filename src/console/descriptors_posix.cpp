@@ -1,0 +1,57 @@
+#include "console/descriptors.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace bindsmith {
+
+void openStandardDescriptors() {
+  constexpr int kStandardError = 2;
+  for (int descriptor = kStandardInput; descriptor <= kStandardError; ++descriptor) {
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg): fcntl is variadic
+    if (fcntl(descriptor, F_GETFD) != -1 || errno != EBADF) {
+      continue;
+    }
+    // The lowest free number is this one, as all below it are open. Standard
+    // output is opened for reading only, so its writes fail as before.
+    const int flags = descriptor == kStandardError ? O_WRONLY : O_RDONLY;
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg): open is variadic
+    [[maybe_unused]] const int opened = open("/dev/null", flags | O_CLOEXEC);
+  }
+}
+
+Opened openForWriting(const std::string& name) {
+  constexpr mode_t kEveryoneReadsAndWrites = 0666;  // less the umask, as for any new file
+  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg): open is variadic
+  const int descriptor =
+      open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kEveryoneReadsAndWrites);
+  if (descriptor < 0) {
+    return {-1, errno};
+  }
+  return {descriptor, 0};
+}
+
+WriteResult writeSome(int descriptor, std::string_view text) {
+  for (;;) {
+    const ssize_t written = write(descriptor, text.data(), text.size());
+    if (written > 0) {
+      return {static_cast<std::size_t>(written), std::nullopt};
+    }
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    return {0, written < 0 ? errno : 0};
+  }
+}
+
+std::optional<int> closeDescriptor(int descriptor) {
+  // Not retried on EINTR: the descriptor is gone either way.
+  if (close(descriptor) != 0) {
+    return errno;
+  }
+  return std::nullopt;
+}
+
+}  // namespace bindsmith

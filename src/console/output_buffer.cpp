@@ -1,0 +1,55 @@
+#include "console/output_buffer.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace bindsmith {
+
+void OutputBuffer::recordFailure(int error) {
+  if (!failure_) {
+    failure_ = error != 0 ? error : EIO;
+  }
+}
+
+OutputBuffer::int_type OutputBuffer::overflow(int_type c) {
+  if (!traits_type::eq_int_type(c, traits_type::eof())) {
+    pending_.push_back(traits_type::to_char_type(c));
+    if (holds_ <= 0 && pending_.size() >= kBlock) {
+      drain();
+    }
+  }
+  return traits_type::not_eof(c);
+}
+
+std::streamsize OutputBuffer::xsputn(const char_type* text, std::streamsize count) {
+  pending_.append(text, static_cast<std::size_t>(count));
+  if (holds_ <= 0 && pending_.size() >= kBlock) {
+    drain();
+  }
+  return count;
+}
+
+int OutputBuffer::sync() {
+  if (holds_ <= 0) {
+    drain();
+  }
+  return 0;
+}
+
+void OutputBuffer::drain() {
+  std::string_view rest = pending_;
+  while (!rest.empty() && sink_ != nullptr) {
+    const WriteResult result = sink_->write(rest);
+    if (result.failure) {
+      recordFailure(*result.failure);
+      break;
+    }
+    if (result.written == 0) {
+      break;  // given up quietly
+    }
+    rest.remove_prefix(std::min(result.written, rest.size()));
+  }
+  pending_.clear();
+}
+
+}  // namespace bindsmith

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <streambuf>
+#include <string>
+#include <string_view>
+
+// The buffer behind standard output and the script: text is held until a
+// flush and then handed to a sink, which writes it with as many calls as the
+// system needs. A failure is kept with the reason the failing call gave, as
+// the first thing that looks at it, not several stream layers later.
+namespace bindsmith {
+
+// What one write call did.
+struct WriteResult {
+  // Bytes taken; more than none unless the write failed or was given up.
+  std::size_t written = 0;
+  // The errno of the call that failed, 0 if it set none; nothing if it did
+  // not fail. Taking nothing without a failure means the destination is
+  // given up for now and the text is dropped quietly.
+  std::optional<int> failure;
+};
+
+// Where a buffer's bytes go: a file descriptor, or in tests a stand-in that
+// fails on purpose.
+class Sink {
+ public:
+  Sink() = default;
+  Sink(const Sink&) = delete;
+  Sink& operator=(const Sink&) = delete;
+  Sink(Sink&&) = delete;
+  Sink& operator=(Sink&&) = delete;
+  virtual ~Sink() = default;
+
+  // Writes the start of `text` (never empty): one system call's worth.
+  virtual WriteResult write(std::string_view text) = 0;
+  // Ends the destination; returns the errno of a failure, 0 if it set none.
+  virtual std::optional<int> close() { return std::nullopt; }
+};
+
+// Never fails a stream operation: a failed write is recorded here, the
+// text dropped and the run goes on, so a full disk or a vanished console
+// never changes what the dialogue does.
+class OutputBuffer : public std::streambuf {
+ public:
+  // From now on text goes to `sink`; nullptr drops it. What is held stays
+  // held, as do holds and the recorded failure.
+  void sendTo(Sink* sink) { sink_ = sink; }
+
+  // While at least one hold is on, flushes wait: the text reaches the sink
+  // in one piece at the first flush after the last hold is off.
+  void hold() { ++holds_; }
+  void release() { --holds_; }
+
+  // The reason of the first failure since the last forgetFailure: an errno
+  // value, never 0 (a failure that set none reads as an I/O error).
+  [[nodiscard]] std::optional<int> failure() const { return failure_; }
+  void recordFailure(int error);
+  void forgetFailure() { failure_.reset(); }
+
+  // Drops what is held without writing it.
+  void discard() { pending_.clear(); }
+
+ protected:
+  int_type overflow(int_type c) override;
+  std::streamsize xsputn(const char_type* text, std::streamsize count) override;
+  int sync() override;
+
+ private:
+  void drain();
+
+  // Text beyond this much is written even without a flush, outside holds.
+  static constexpr std::size_t kBlock = 4096;
+
+  Sink* sink_ = nullptr;
+  std::string pending_;
+  int holds_ = 0;
+  std::optional<int> failure_;
+};
+
+}  // namespace bindsmith

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cerrno>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/output_buffer.h"
+
+// Stand-ins for the disk and the console, for tests and the fuzzer.
+namespace bindsmith::test {
+
+// Keeps everything written to it.
+class MemorySink : public Sink {
+ public:
+  [[nodiscard]] const std::string& kept() const { return kept_; }
+  WriteResult write(std::string_view text) override {
+    kept_ += text;
+    return {text.size(), std::nullopt};
+  }
+
+ private:
+  std::string kept_;
+};
+
+// Keeps the first `capacity` bytes, then fails every write as a full disk
+// does; a write that does not fit is taken in part, as the system does.
+class FailingSink : public MemorySink {
+ public:
+  explicit FailingSink(std::size_t capacity, int error = ENOSPC)
+      : capacity_(capacity), error_(error) {}
+  WriteResult write(std::string_view text) override {
+    if (kept().size() >= capacity_) {
+      return {0, error_};
+    }
+    return MemorySink::write(text.substr(0, capacity_ - kept().size()));
+  }
+
+ private:
+  std::size_t capacity_;
+  int error_;
+};
+
+// Remembers how much had been written after each write call: the script on
+// disk at every instant of a run.
+class RecordingSink : public MemorySink {
+ public:
+  [[nodiscard]] const std::vector<std::size_t>& sizes() const { return sizes_; }
+  WriteResult write(std::string_view text) override {
+    const WriteResult result = MemorySink::write(text);
+    sizes_.push_back(kept().size());
+    return result;
+  }
+
+ private:
+  std::vector<std::size_t> sizes_;
+};
+
+}  // namespace bindsmith::test
