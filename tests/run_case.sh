@@ -16,6 +16,9 @@
 #   only-on a first line of "posix" or "windows" and, after it, why: on the
 #           other platform the case is skipped (status 77, which CTest
 #           reports as skipped).
+#   modes   lines of "NAME BITS": the permission bits (as stat prints them)
+#           that a script must have at the end; checked on POSIX systems,
+#           where the program runs with the umask 022.
 #
 # For the Windows build, BINDSMITH_WINDOWS=1: every line break of the
 # expected console and script becomes CR LF, as text mode writes them there.
@@ -32,6 +35,7 @@ if [ -f "$case_dir/only-on" ]; then
   [ "$(head -n 1 "$case_dir/only-on")" = "$here" ] || { tail -n +2 "$case_dir/only-on"; exit 77; }
 fi
 
+umask 022
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 run="$work/run"
@@ -105,6 +109,13 @@ for want in "$work/expected"/*.cfg; do
     diff <(cat -A "$want") <(cat -A "$run/$name") | head -n 40
   fi
 done
+
+if [ -f "$case_dir/modes" ] && [ -z "$windows" ]; then
+  while read -r name bits; do
+    actual=$(stat -c %a "$run/$name")
+    [ "$actual" = "$bits" ] || fail "$name has the mode $actual, expected $bits"
+  done <"$case_dir/modes"
+fi
 
 fingerprints >"$work/after"
 while read -r line; do

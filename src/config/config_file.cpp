@@ -34,6 +34,7 @@ constexpr std::array<std::string_view, 4> kDeviceNames{"con", "prn", "aux", "nul
 class ScriptFile : public Sink {
  public:
   void attach(int descriptor) { descriptor_ = descriptor; }
+  [[nodiscard]] int descriptor() const { return descriptor_; }
 
   WriteResult write(std::string_view text) override { return writeSome(descriptor_, text); }
 
@@ -150,6 +151,17 @@ StatementGroup::StatementGroup() {
 StatementGroup::~StatementGroup() {
   scriptBuffer.release();
   configFile.flush();
+}
+
+bool restrictScriptToOwner() {
+  if (scriptSink != &scriptFile) {
+    return true;  // no file on disk to protect
+  }
+  if (const auto failure = restrictToOwner(scriptFile.descriptor())) {
+    scriptBuffer.recordFailure(*failure);
+    return false;
+  }
+  return true;
 }
 
 void reportScriptWriteFailure() {

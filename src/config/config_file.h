@@ -60,6 +60,11 @@ void writeScriptLine(const Pieces&... pieces) {
   (configFile << ... << pieces) << std::endl;
 }
 
+// Makes the script readable and writable by its owner alone, before a secret
+// goes into it. Returns false if that failed; the failure is then reported
+// as a failed write, and the secret must not be written.
+bool restrictScriptToOwner();
+
 // Prints "Could not write to NAME: REASON" framed, once per run, if a write
 // to the script has failed and this has not been said yet.
 void reportScriptWriteFailure();

@@ -24,7 +24,10 @@ void writeNameStatement(std::string_view playerName) {
 }
 
 void writeRconStatement(std::string_view password) {
-  writeScriptLine("rcon_password ", password);
+  // The server's password must not be readable by every user of the machine.
+  if (restrictScriptToOwner()) {
+    writeScriptLine("rcon_password ", password);
+  }
 }
 
 void writeNetgraphStatement() {

@@ -7,6 +7,8 @@
 namespace bindsmith {
 
 void writeNameStatement(std::string_view playerName);
+// First makes the script readable by its owner alone; if that fails, the
+// failure is reported as a failed write and the password is not written.
 void writeRconStatement(std::string_view password);
 void writeNetgraphStatement();
 

@@ -36,4 +36,10 @@ WriteResult writeSome(int descriptor, std::string_view text);
 // Closes the descriptor; returns the errno if the close failed.
 std::optional<int> closeDescriptor(int descriptor);
 
+// Makes a regular file readable and writable by its owner alone (mode
+// 0600), whatever mode it had; anything else (a device, a pipe) is left as
+// it is. Returns the errno on failure. On Windows the folder's permissions
+// rule, and nothing changes.
+std::optional<int> restrictToOwner(int descriptor);
+
 }  // namespace bindsmith

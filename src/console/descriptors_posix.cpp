@@ -1,6 +1,7 @@
 #include "console/descriptors.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -49,6 +50,19 @@ WriteResult writeSome(int descriptor, std::string_view text) {
 std::optional<int> closeDescriptor(int descriptor) {
   // Not retried on EINTR: the descriptor is gone either way.
   if (close(descriptor) != 0) {
+    return errno;
+  }
+  return std::nullopt;
+}
+
+std::optional<int> restrictToOwner(int descriptor) {
+  // A device or a pipe keeps nothing, and its mode is shared with every
+  // other program: /dev/null must stay writable by all.
+  struct stat status {};
+  if (fstat(descriptor, &status) != 0) {
+    return errno;
+  }
+  if (S_ISREG(status.st_mode) && fchmod(descriptor, S_IRUSR | S_IWUSR) != 0) {
     return errno;
   }
   return std::nullopt;

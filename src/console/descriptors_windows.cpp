@@ -39,4 +39,8 @@ std::optional<int> closeDescriptor(int descriptor) {
   return std::nullopt;
 }
 
+std::optional<int> restrictToOwner(int /*descriptor*/) {
+  return std::nullopt;
+}
+
 }  // namespace bindsmith
