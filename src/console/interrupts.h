@@ -5,6 +5,7 @@
 // the way the end of input does: the reads report the end, the dialogues
 // unwind, the open alias is finished and the script closed. Only then does
 // the process end by the interrupt itself, so the shell sees what happened.
+// One implementation per platform: interrupts_posix.cpp, interrupts_windows.cpp.
 namespace bindsmith {
 
 // Starts catching the interrupts; one that was ignored when the program
