@@ -11,13 +11,22 @@ namespace bindsmith {
 // Starts catching the interrupts; one that was ignored when the program
 // started (a background job) stays ignored. A write to a standard output
 // whose reader has gone then fails like any other write instead of killing
-// the process. On POSIX systems std::cin is given a reader that a caught
-// interrupt wakes, so a blocked read returns at once.
+// the process. std::cin is given a reader of standard input that an
+// interrupt ends at once, even in the middle of a blocked read.
 void catchInterrupts();
 
 // Whether an interrupt has come. Every read asks first, so one that came
-// while the program was busy ends input at the next read at the latest.
+// while the program was busy, with answers already typed ahead, ends input
+// at the next read.
 bool interrupted();
+
+// Waits until `descriptor` can take a write without waiting for whoever
+// reads it, with the interrupts let in meanwhile. Returns false when the
+// run is ending by an interrupt and it still cannot: that text may then be
+// given up, so that a reader who stopped reading cannot hold the end of the
+// run. Always true where writes cannot be interrupted (Windows), and when
+// the interrupts are not being caught.
+bool waitToWrite(int descriptor);
 
 // If an interrupt came, ends the process as that interrupt's default action
 // would (a shell then sees 130, 143 or 129); otherwise returns `status`.

@@ -1,67 +1,96 @@
 #include "console/interrupts.h"
 
-#include <fcntl.h>
 #include <poll.h>
+#include <signal.h>  // NOLINT(modernize-deprecated-headers): sigaction, sigprocmask
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <iostream>
 #include <streambuf>
 
+#include "console/descriptors.h"
+
+#ifdef BINDSMITH_COVERAGE
+// The coverage runtime's own flush: a process that dies by a signal never
+// reaches the exit that would write its counters.
+extern "C" void __gcov_dump();  // NOLINT(bugprone-reserved-identifier)
+#endif
+
+// The interrupts are blocked all the time the program runs and let in only
+// inside the waits (ppoll with the mask the program started with). So an
+// interrupt cannot slip in between a check and the wait that would miss it:
+// it either is pending, and the check takes it, or it ends the wait.
 namespace bindsmith {
 
 namespace {
 
 constexpr std::array<int, 3> kInterrupts{SIGINT, SIGTERM, SIGHUP};
+constexpr timespec kNow{0, 0};
 
 // The first interrupt caught, or 0.
 volatile std::sig_atomic_t caughtSignal = 0;
-// The handler writes a byte here, so that a read that is about to block sees
-// the interrupt even when it came just before the read began.
-std::array<int, 2> wakeUp{-1, -1};
-std::array<struct sigaction, kInterrupts.size()> previousActions{};
-// Which of them this program handles: those not ignored at start.
-std::array<bool, kInterrupts.size()> handled{};
-void (*previousPipeAction)(int) = SIG_DFL;
+
+struct Catching {
+  bool active = false;
+  sigset_t handled{};  // those not ignored at start
+  // The mask while waiting: the one the program started with, less the
+  // interrupts it catches.
+  sigset_t waitMask{};
+  sigset_t startMask{};
+  std::array<struct sigaction, kInterrupts.size()> previousActions{};
+  void (*previousPipeAction)(int) = SIG_DFL;
+  std::streambuf* ownInput = nullptr;
+};
+Catching catching;
 
 extern "C" void recordInterrupt(int signal) {
-  const int savedErrno = errno;
   if (caughtSignal == 0) {
     caughtSignal = signal;
   }
-  [[maybe_unused]] const auto written = write(wakeUp[1], "!", 1);
-  errno = savedErrno;
 }
 
-// Standard input read in blocks, waiting on the input and on the wake-up
-// pipe together: a caught interrupt, or an error such as a directory or a
-// closed descriptor on standard input, is the end of input.
+// Waits for `events` on `descriptor`, with the interrupts let in. Once the
+// run is ending by an interrupt it only looks: false if not ready. Any other
+// trouble is left for the read or write itself to report.
+bool waitFor(int descriptor, short events) {
+  pollfd wanted{descriptor, events, 0};
+  for (;;) {
+    const bool ending = caughtSignal != 0;
+    const int ready = ppoll(&wanted, 1, ending ? &kNow : nullptr, &catching.waitMask);
+    if (ready > 0) {
+      return true;
+    }
+    if (ready == 0) {
+      return false;  // only looked: the run is ending and it is not ready
+    }
+    if (errno != EINTR) {
+      return true;  // for the read or write itself to report
+    }
+  }
+}
+
+// Standard input read in blocks straight from the descriptor, each read
+// waiting first with the interrupts let in. An interrupt, or an error such
+// as a directory on standard input, is the end of input.
 class InterruptibleInput : public std::streambuf {
  protected:
   int_type underflow() override {
-    while (caughtSignal == 0) {
-      std::array<pollfd, 2> waitFor{{{STDIN_FILENO, POLLIN, 0}, {wakeUp[0], POLLIN, 0}}};
-      if (poll(waitFor.data(), waitFor.size(), -1) < 0) {
-        if (errno == EINTR) {
-          continue;
-        }
-        break;
-      }
-      if (caughtSignal != 0) {
-        break;
-      }
-      const ssize_t count = read(STDIN_FILENO, buffer_.data(), buffer_.size());
-      if (count > 0) {
-        setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
-        return traits_type::to_int_type(buffer_[0]);
-      }
-      if (count == 0 || errno != EINTR) {
-        break;
-      }
+    if (interrupted()) {
+      return traits_type::eof();
     }
-    return traits_type::eof();
+    waitFor(kStandardInput, POLLIN);
+    if (interrupted()) {
+      return traits_type::eof();
+    }
+    const ssize_t count = read(kStandardInput, buffer_.data(), buffer_.size());
+    if (count <= 0) {
+      return traits_type::eof();
+    }
+    setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
+    return traits_type::to_int_type(buffer_[0]);
   }
 
  private:
@@ -71,74 +100,67 @@ class InterruptibleInput : public std::streambuf {
 };
 
 InterruptibleInput interruptibleInput;
-std::streambuf* ownInput = nullptr;
-
-// A closed standard descriptor is the lowest free one, so a new pipe would
-// take its place and be read as standard input: keep both ends above them.
-int aboveStandardDescriptors(int descriptor) {
-  if (descriptor > STDERR_FILENO) {
-    return descriptor;
-  }
-  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg): fcntl is variadic
-  const int moved = fcntl(descriptor, F_DUPFD, STDERR_FILENO + 1);
-  close(descriptor);
-  return moved;
-}
-
-bool makeWakeUpPipe() {
-  if (wakeUp[0] >= 0) {
-    return true;
-  }
-  if (pipe(wakeUp.data()) != 0) {
-    return false;
-  }
-  for (int& end : wakeUp) {
-    end = aboveStandardDescriptors(end);
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg)
-    if (end < 0 || fcntl(end, F_SETFD, FD_CLOEXEC) != 0 || fcntl(end, F_SETFL, O_NONBLOCK) != 0) {
-      return false;
-    }
-  }
-  return true;
-}
 
 }  // namespace
 
 void catchInterrupts() {
   // Writing to a reader that has gone fails with EPIPE; the standard output
   // watch reports it at the end.
-  previousPipeAction = std::signal(SIGPIPE, SIG_IGN);
-  if (!makeWakeUpPipe()) {
-    return;  // without it the reads could not be woken: leave the defaults
-  }
+  catching.previousPipeAction = std::signal(SIGPIPE, SIG_IGN);
   struct sigaction action {};
   action.sa_handler = recordInterrupt;
-  // No SA_RESTART: a blocked read must return. One interrupt at a time.
-  action.sa_flags = 0;
+  // One interrupt at a time; no SA_RESTART, so a wait returns at once.
   sigemptyset(&action.sa_mask);
-  for (const int signal : kInterrupts) {
-    sigaddset(&action.sa_mask, signal);
-  }
+  sigemptyset(&catching.handled);
   for (std::size_t i = 0; i < kInterrupts.size(); ++i) {
-    sigaction(kInterrupts.at(i), nullptr, &previousActions.at(i));
-    handled.at(i) = previousActions.at(i).sa_handler != SIG_IGN;
-    if (handled.at(i)) {
-      sigaction(kInterrupts.at(i), &action, nullptr);
+    const int signal = kInterrupts.at(i);
+    sigaddset(&action.sa_mask, signal);
+    sigaction(signal, nullptr, &catching.previousActions.at(i));
+    if (catching.previousActions.at(i).sa_handler != SIG_IGN) {
+      sigaddset(&catching.handled, signal);
     }
   }
-  ownInput = std::cin.rdbuf(&interruptibleInput);
+  // Blocked before the handler is in place, so it only ever runs in a wait.
+  sigprocmask(SIG_BLOCK, &catching.handled, &catching.startMask);
+  catching.waitMask = catching.startMask;
+  for (const int signal : kInterrupts) {
+    if (sigismember(&catching.handled, signal) == 1) {
+      sigdelset(&catching.waitMask, signal);
+      sigaction(signal, &action, nullptr);
+    }
+  }
+  catching.ownInput = std::cin.rdbuf(&interruptibleInput);
+  catching.active = true;
 }
 
 bool interrupted() {
+  if (caughtSignal == 0 && catching.active) {
+    // One that came while the program was busy is pending: take it now.
+    const int pending = sigtimedwait(&catching.handled, nullptr, &kNow);
+    if (pending > 0) {
+      recordInterrupt(pending);
+    }
+  }
   return caughtSignal != 0;
 }
 
+bool waitToWrite(int descriptor) {
+  return !catching.active || waitFor(descriptor, POLLOUT);
+}
+
 int endByInterrupt(int status) {
-  const int signal = caughtSignal;
-  if (signal == 0) {
+  if (!interrupted()) {
     return status;
   }
+  const int signal = caughtSignal;
+#ifdef BINDSMITH_COVERAGE
+  __gcov_dump();
+#endif
   std::signal(signal, SIG_DFL);
+  sigset_t only{};
+  sigemptyset(&only);
+  sigaddset(&only, signal);
+  sigprocmask(SIG_UNBLOCK, &only, nullptr);
   std::raise(signal);
   // Only if the signal did not end the process: the shell's number for it.
   constexpr int kKilledBySignal = 128;
@@ -146,22 +168,22 @@ int endByInterrupt(int status) {
 }
 
 void releaseInterrupts() {
-  std::signal(SIGPIPE, previousPipeAction);
+  if (!catching.active) {
+    return;
+  }
+  // An interrupt still pending must not reach the handlers put back below.
+  while (sigtimedwait(&catching.handled, nullptr, &kNow) > 0) {
+  }
   for (std::size_t i = 0; i < kInterrupts.size(); ++i) {
-    if (handled.at(i)) {
-      sigaction(kInterrupts.at(i), &previousActions.at(i), nullptr);
-      handled.at(i) = false;
+    if (sigismember(&catching.handled, kInterrupts.at(i)) == 1) {
+      sigaction(kInterrupts.at(i), &catching.previousActions.at(i), nullptr);
     }
   }
-  if (ownInput != nullptr) {
-    std::cin.rdbuf(ownInput);
-    ownInput = nullptr;
-  }
+  sigprocmask(SIG_SETMASK, &catching.startMask, nullptr);
+  std::signal(SIGPIPE, catching.previousPipeAction);
+  std::cin.rdbuf(catching.ownInput);
+  catching = Catching{};
   caughtSignal = 0;
-  // Empty the pipe of the bytes the handler wrote.
-  char drained = 0;
-  while (read(wakeUp[0], &drained, 1) > 0) {
-  }
 }
 
 }  // namespace bindsmith

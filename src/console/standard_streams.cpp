@@ -5,14 +5,27 @@
 #include <system_error>
 
 #include "console/descriptors.h"
+#include "console/interrupts.h"
 
 namespace bindsmith {
 
 namespace {
 
+// Standard output may be a pipe or a terminal whose reader has stopped
+// reading: the write waits for room with the interrupts let in, and once the
+// run is ending by an interrupt, text that nobody takes is given up.
 class ConsoleSink : public Sink {
  public:
-  WriteResult write(std::string_view text) override { return writeSome(kStandardOutput, text); }
+  WriteResult write(std::string_view text) override {
+    if (!waitToWrite(kStandardOutput)) {
+      return {};
+    }
+    return writeSome(kStandardOutput, text.substr(0, kAtomicWrite));
+  }
+
+ private:
+  // What a pipe with room takes without waiting (PIPE_BUF).
+  static constexpr std::size_t kAtomicWrite = 4096;
 };
 
 ConsoleSink console;
