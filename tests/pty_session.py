@@ -6,15 +6,25 @@ stayed in a buffer (no flush before the read) makes the wait time out and
 the test fail. Then the ways a player leaves in the middle: Ctrl-C at the
 menu, at a key prompt and inside the add-on questions, a polite kill
 (SIGTERM) and the terminal window closed (SIGHUP). Each must leave a whole
-script and end the program by that signal. Usage: pty_session.py PROGRAM
+script and end the program by that signal.
+
+With --windows, PROGRAM is the Windows build and the command after it runs
+it (wine): the console then draws the screen with escape sequences, so
+prompts are compared without them and without white space, and Ctrl-C
+at the ammunition question must leave the script whole (CR LF) and end the
+process as Ctrl-C ends a console program.
+Usage: pty_session.py [--windows] PROGRAM [RUNNER...]
 """
 import os
 import pty
+import re
 import select
 import signal
 import sys
 import tempfile
+import termios
 import time
+import tty
 
 DEADLINE_SECONDS = 15
 
@@ -30,12 +40,26 @@ FLASH = (b"alias +quickflash \"use weapon_flashbang;wait;wait;+attack;developer 
          b"bind f +quickflash\n")
 
 
+# What Windows' console draws around the text on a terminal: escape sequences,
+# and cursor moves in place of blanks.
+DRAWING = re.compile(rb"\x1b\[[0-9;?]*[A-Za-z]|\s")
+
+
 class Terminal:
-    def __init__(self, program, directory):
+    def __init__(self, command, directory, windows=False):
         self.pid, self.fd = pty.fork()
         if self.pid == 0:
             os.chdir(directory)
-            os.execv(program, [program])
+            if windows:
+                # As Wine sets the terminal once it reads from it: keys one by
+                # one, unechoed, Enter as CR; Ctrl-C still the interrupt. Set
+                # before it starts, so that nothing is typed in the old mode.
+                tty.setraw(0)
+                mode = termios.tcgetattr(0)
+                mode[3] |= termios.ISIG
+                termios.tcsetattr(0, termios.TCSANOW, mode)
+            os.execvp(command[0], command)
+        self.windows = windows
         self.screen = b""
         self.seen = 0  # how much of the screen earlier waits have matched
 
@@ -44,7 +68,11 @@ class Terminal:
         wanted = text.encode("latin-1")
         deadline = time.monotonic() + DEADLINE_SECONDS
         while True:
-            found = self.screen.find(wanted, self.seen)
+            screen = self.screen
+            if self.windows:
+                wanted = DRAWING.sub(b"", wanted)
+                screen = DRAWING.sub(b"", screen)
+            found = screen.find(wanted, self.seen)
             if found >= 0:
                 self.seen = found + len(wanted)
                 return
@@ -124,9 +152,20 @@ SCENARIOS = [
 ]
 
 
-def run(program, name, steps, last_prompt, leave, expected_script, expected_status):
+# Windows: Ctrl-C ends the process with 0xC000013A, of which a POSIX parent
+# sees the low byte.
+WINDOWS_CTRL_C_STATUS = 0xC000013A & 0xFF
+WINDOWS_SCENARIOS = [
+    ("Ctrl-C at the ammunition question", NAME_THE_SCRIPT + PISTOL_TO_THE_AMMO[:4],
+     "Enter a Ammo with that choice, 1-2 ", CTRL_C,
+     b"bind u uspa\r\nalias uspa \"buyweapon;menuselect 1;menuselect 1;showplayerinfo\"\r\n",
+     WINDOWS_CTRL_C_STATUS),
+]
+
+
+def run(command, windows, name, steps, last_prompt, leave, expected_script, expected_status):
     with tempfile.TemporaryDirectory() as directory:
-        term = Terminal(program, directory)
+        term = Terminal(command, directory, windows)
         for prompt, answer in steps + [(last_prompt, None)]:
             term.wait_for(prompt)
             if answer is not None:
@@ -154,18 +193,24 @@ def run(program, name, steps, last_prompt, leave, expected_script, expected_stat
 
 
 def main():
-    program = os.path.abspath(sys.argv[1])
+    arguments = sys.argv[1:]
+    windows = arguments[0] == "--windows"
+    if windows:
+        arguments.pop(0)
+    program = os.path.abspath(arguments[0])
+    command = arguments[1:] + [program]
+    scenarios = WINDOWS_SCENARIOS if windows else SCENARIOS
     failures = 0
-    for scenario in SCENARIOS:
+    for scenario in scenarios:
         try:
-            run(program, *scenario)
+            run(command, windows, *scenario)
         except Failure as failure:
             print(f"FAIL: {scenario[0]}: {failure}")
             failures += 1
     if failures:
-        sys.exit(f"{failures} of {len(SCENARIOS)} sessions failed")
-    print(f"pty sessions: {len(SCENARIOS)} sessions, every prompt on screen before its answer; "
-          "each interrupted one left a whole script and died by its signal")
+        sys.exit(f"{failures} of {len(scenarios)} sessions failed")
+    print(f"pty sessions: {len(scenarios)} sessions, every prompt on screen before its answer; "
+          "each interrupted one left a whole script and ended as interrupted")
 
 
 if __name__ == "__main__":

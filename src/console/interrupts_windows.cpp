@@ -1,23 +1,40 @@
 #include "console/interrupts.h"
 
+#include <io.h>
 #include <windows.h>
 
+#include <array>
 #include <atomic>
 #include <iostream>
+#include <streambuf>
 
+#include "console/descriptors.h"
+
+// The console control handler runs on a thread of its own, started by
+// Windows for each event: it records the event and ends the main thread's
+// read, which does all the rest. Only reads are ever cancelled: the main
+// thread marks its reads under a lock that the cancelling also takes, so the
+// script and the console are written and closed undisturbed.
 namespace bindsmith {
 
 namespace {
 
-// The console control handler runs on a thread of its own: it records the
-// event and wakes the main thread, which does all the work.
-std::atomic<bool> caughtAny{false};
-HANDLE mainThread = nullptr;
-HANDLE noticed = nullptr;   // set once the main thread has seen the event
-HANDLE finished = nullptr;  // set once the script is closed
-
 // Windows' own ending for a console program stopped by Ctrl-C.
 constexpr UINT kControlCExit = 0xC000013A;
+// How long a read that a console event cut short waits for the handler:
+// Ctrl-C ends a console read at once, but Windows starts its handler later,
+// on a thread of its own.
+constexpr DWORD kHandlerStart = 1000;
+// How often the handler cancels a read that has not returned yet.
+constexpr DWORD kCancelRetry = 10;
+
+std::atomic<bool> caughtAny{false};
+HANDLE caughtEvent = nullptr;  // set with caughtAny, for a read to wait on
+HANDLE finished = nullptr;     // set once the script is closed
+HANDLE mainThread = nullptr;
+CRITICAL_SECTION readLock;
+bool reading = false;  // guarded by readLock
+bool catching = false;
 
 BOOL WINAPI onConsoleControl(DWORD event) {
   switch (event) {
@@ -30,13 +47,25 @@ BOOL WINAPI onConsoleControl(DWORD event) {
     default:
       return FALSE;
   }
+  EnterCriticalSection(&readLock);
   caughtAny = true;
-  // A read of a pipe does not return by itself: cancel it, again and again
-  // until the main thread has noticed, in case it was between its check and
-  // the next read.
-  do {
-    CancelSynchronousIo(mainThread);
-  } while (WaitForSingleObject(noticed, 10) == WAIT_TIMEOUT);
+  LeaveCriticalSection(&readLock);
+  SetEvent(caughtEvent);
+  // A read of a pipe does not return by itself. The main thread starts no
+  // read once caughtAny is set, so this ends when the read in progress, if
+  // any, has returned; it may not have begun when first cancelled.
+  for (;;) {
+    EnterCriticalSection(&readLock);
+    const bool inRead = reading;
+    if (inRead) {
+      CancelSynchronousIo(mainThread);
+    }
+    LeaveCriticalSection(&readLock);
+    if (!inRead) {
+      break;
+    }
+    Sleep(kCancelRetry);
+  }
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
     // Returning ends the process at once: wait until the script is closed.
     WaitForSingleObject(finished, INFINITE);
@@ -44,22 +73,60 @@ BOOL WINAPI onConsoleControl(DWORD event) {
   return TRUE;
 }
 
+// Standard input read in blocks through the C runtime, which turns CR LF
+// into LF and ends the input at Ctrl-Z, as in every Windows console program.
+class InterruptibleInput : public std::streambuf {
+ protected:
+  int_type underflow() override {
+    EnterCriticalSection(&readLock);
+    reading = !caughtAny;
+    const bool start = reading;
+    LeaveCriticalSection(&readLock);
+    if (!start) {
+      return traits_type::eof();
+    }
+    SetLastError(ERROR_SUCCESS);
+    const int count = _read(kStandardInput, buffer_.data(), kBlock);
+    const bool aborted = GetLastError() == ERROR_OPERATION_ABORTED;
+    EnterCriticalSection(&readLock);
+    reading = false;
+    LeaveCriticalSection(&readLock);
+    if (aborted) {
+      // Cancelled by the handler, or ended by Ctrl-C at a console before
+      // its handler has run: either way the interrupt decides how the run
+      // ends, so let the handler record it.
+      WaitForSingleObject(caughtEvent, kHandlerStart);
+    }
+    if (count <= 0 || caughtAny) {
+      return traits_type::eof();
+    }
+    setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
+    return traits_type::to_int_type(buffer_[0]);
+  }
+
+ private:
+  static constexpr unsigned kBlock = 4096;
+  std::array<char, kBlock> buffer_{};
+};
+
+InterruptibleInput interruptibleInput;
+std::streambuf* ownInput = nullptr;
+
 }  // namespace
 
 void catchInterrupts() {
+  InitializeCriticalSection(&readLock);
   DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &mainThread, 0,
                   FALSE, DUPLICATE_SAME_ACCESS);
-  noticed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  caughtEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   finished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   SetConsoleCtrlHandler(onConsoleControl, TRUE);
+  ownInput = std::cin.rdbuf(&interruptibleInput);
+  catching = true;
 }
 
 bool interrupted() {
-  if (!caughtAny) {
-    return false;
-  }
-  SetEvent(noticed);
-  return true;
+  return caughtAny;
 }
 
 bool waitToWrite(int /*descriptor*/) {
@@ -67,7 +134,7 @@ bool waitToWrite(int /*descriptor*/) {
 }
 
 int endByInterrupt(int status) {
-  if (!interrupted()) {
+  if (!caughtAny) {
     return status;
   }
   SetEvent(finished);
@@ -75,12 +142,18 @@ int endByInterrupt(int status) {
 }
 
 void releaseInterrupts() {
+  if (!catching) {
+    return;
+  }
   SetConsoleCtrlHandler(onConsoleControl, FALSE);
-  caughtAny = false;
-  for (HANDLE* handle : {&mainThread, &noticed, &finished}) {
+  std::cin.rdbuf(ownInput);
+  for (HANDLE* handle : {&mainThread, &caughtEvent, &finished}) {
     CloseHandle(*handle);
     *handle = nullptr;
   }
+  DeleteCriticalSection(&readLock);
+  caughtAny = false;
+  catching = false;
 }
 
 }  // namespace bindsmith
