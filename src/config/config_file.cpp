@@ -39,8 +39,8 @@ class ScriptFile : public Sink {
   WriteResult write(std::string_view text) override { return writeSome(descriptor_, text); }
 
   std::optional<int> close() override {
-    const int descriptor = std::exchange(descriptor_, -1);
-    return descriptor >= 0 ? closeDescriptor(descriptor) : std::nullopt;
+    const int open = std::exchange(descriptor_, -1);
+    return open >= 0 ? closeDescriptor(open) : std::nullopt;
   }
 
  private:
