@@ -22,6 +22,11 @@ inline constexpr int kStandardOutput = 1;
 // with "Bad file descriptor". Nothing to do on Windows.
 void openStandardDescriptors();
 
+// Whether a write to `descriptor` can wait for someone else to read: true
+// for a pipe, a socket or a terminal, false for a file or a device such as
+// /dev/null. Never on Windows, where such a write cannot be interrupted.
+bool writeCanWait(int descriptor);
+
 // Creates or empties `name` for writing, in text mode where the platform has
 // one. Returns the descriptor, or the errno of the failed open.
 struct Opened {

@@ -23,6 +23,14 @@ void openStandardDescriptors() {
   }
 }
 
+bool writeCanWait(int descriptor) {
+  struct stat status {};
+  if (fstat(descriptor, &status) != 0) {
+    return false;  // a write will fail at once
+  }
+  return S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) || isatty(descriptor) == 1;
+}
+
 Opened openForWriting(const std::string& name) {
   constexpr mode_t kEveryoneReadsAndWrites = 0666;  // less the umask, as for any new file
   // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg): open is variadic

@@ -12,6 +12,10 @@ namespace bindsmith {
 
 void openStandardDescriptors() {}
 
+bool writeCanWait(int /*descriptor*/) {
+  return false;
+}
+
 Opened openForWriting(const std::string& name) {
   // Text mode: every line break is written as CR LF, as Windows programs expect.
   const int descriptor = _open(

@@ -16,8 +16,12 @@ namespace {
 // run is ending by an interrupt, text that nobody takes is given up.
 class ConsoleSink : public Sink {
  public:
+  // Looked up once: a file or /dev/null needs no wait, which would cost a
+  // system call per line.
+  void findOutWhetherWritesWait() { writesWait_ = writeCanWait(kStandardOutput); }
+
   WriteResult write(std::string_view text) override {
-    if (!waitToWrite(kStandardOutput)) {
+    if (writesWait_ && !waitToWrite(kStandardOutput)) {
       return {};
     }
     return writeSome(kStandardOutput, text.substr(0, kAtomicWrite));
@@ -26,6 +30,7 @@ class ConsoleSink : public Sink {
  private:
   // What a pipe with room takes without waiting (PIPE_BUF).
   static constexpr std::size_t kAtomicWrite = 4096;
+  bool writesWait_ = true;
 };
 
 ConsoleSink console;
@@ -36,6 +41,7 @@ std::streambuf* originalOutput = nullptr;
 
 void openStandardStreams() {
   openStandardDescriptors();
+  console.findOutWhetherWritesWait();
   watchStandardOutput(console);
 }
 
