@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <iostream>
+#include <ranges>
 #include <string_view>
 
 namespace bindsmith {
@@ -22,7 +23,8 @@ constexpr std::string_view kUsage =
 }  // namespace
 
 std::optional<int> answerCommandLine(std::span<char* const> arguments) {
-  for (const std::string_view argument : arguments.subspan(arguments.empty() ? 0 : 1)) {
+  // The first is the program's own name, whatever it reads like.
+  for (const std::string_view argument : arguments | std::views::drop(1)) {
     if (argument == "--help") {
       std::cout << kUsage << std::endl;
       return 0;

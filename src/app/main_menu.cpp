@@ -108,8 +108,9 @@ void showInstructions() {
 
 int runMainMenu() {
   bool interrupted = false;
-  for (int choice = 0; choice != kExitChoice;) {
+  for (;;) {
     printMainMenu();
+    int choice = 0;
     try {
       choice = promptChoice(1, kExitChoice, "Main Menu");
     } catch (const EndOfInput&) {

@@ -34,14 +34,12 @@ constexpr std::array<std::string_view, 4> kDeviceNames{"con", "prn", "aux", "nul
 class ScriptFile : public Sink {
  public:
   void attach(int descriptor) { descriptor_ = descriptor; }
-  [[nodiscard]] int descriptor() const { return descriptor_; }
 
   WriteResult write(std::string_view text) override { return writeSome(descriptor_, text); }
 
-  std::optional<int> close() override {
-    const int open = std::exchange(descriptor_, -1);
-    return open >= 0 ? closeDescriptor(open) : std::nullopt;
-  }
+  std::optional<int> restrictToOwner() override { return bindsmith::restrictToOwner(descriptor_); }
+
+  std::optional<int> close() override { return closeDescriptor(std::exchange(descriptor_, -1)); }
 
  private:
   int descriptor_ = -1;
@@ -154,10 +152,7 @@ StatementGroup::~StatementGroup() {
 }
 
 bool restrictScriptToOwner() {
-  if (scriptSink != &scriptFile) {
-    return true;  // no file on disk to protect
-  }
-  if (const auto failure = restrictToOwner(scriptFile.descriptor())) {
+  if (const auto failure = scriptSink->restrictToOwner()) {
     scriptBuffer.recordFailure(*failure);
     return false;
   }

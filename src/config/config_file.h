@@ -60,8 +60,8 @@ void writeScriptLine(const Pieces&... pieces) {
   (configFile << ... << pieces) << std::endl;
 }
 
-// Makes the script readable and writable by its owner alone, before a secret
-// goes into it. Returns false if that failed; the failure is then reported
+// Makes the open script readable and writable by its owner alone, before a
+// secret goes into it. Returns false if that failed; the failure is then reported
 // as a failed write, and the secret must not be written.
 bool restrictScriptToOwner();
 

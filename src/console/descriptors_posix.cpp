@@ -12,7 +12,7 @@ void openStandardDescriptors() {
   constexpr int kStandardError = 2;
   for (int descriptor = kStandardInput; descriptor <= kStandardError; ++descriptor) {
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg): fcntl is variadic
-    if (fcntl(descriptor, F_GETFD) != -1 || errno != EBADF) {
+    if (fcntl(descriptor, F_GETFD) != -1) {
       continue;
     }
     // The lowest free number is this one, as all below it are open. Standard
@@ -24,10 +24,8 @@ void openStandardDescriptors() {
 }
 
 bool writeCanWait(int descriptor) {
-  struct stat status {};
-  if (fstat(descriptor, &status) != 0) {
-    return false;  // a write will fail at once
-  }
+  struct stat status {};  // left zero, a mode of nothing, if fstat fails
+  fstat(descriptor, &status);
   return S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) || isatty(descriptor) == 1;
 }
 
@@ -43,37 +41,26 @@ Opened openForWriting(const std::string& name) {
 }
 
 WriteResult writeSome(int descriptor, std::string_view text) {
-  for (;;) {
-    const ssize_t written = write(descriptor, text.data(), text.size());
-    if (written > 0) {
-      return {static_cast<std::size_t>(written), std::nullopt};
-    }
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    return {0, written < 0 ? errno : 0};
+  // Never EINTR: the interrupts are let in only while the program waits.
+  const ssize_t written = write(descriptor, text.data(), text.size());
+  if (written > 0) {
+    return {static_cast<std::size_t>(written), std::nullopt};
   }
+  return {0, written < 0 ? errno : 0};
 }
 
 std::optional<int> closeDescriptor(int descriptor) {
   // Not retried on EINTR: the descriptor is gone either way.
-  if (close(descriptor) != 0) {
-    return errno;
-  }
-  return std::nullopt;
+  return close(descriptor) == 0 ? std::nullopt : std::optional<int>{errno};
 }
 
 std::optional<int> restrictToOwner(int descriptor) {
   // A device or a pipe keeps nothing, and its mode is shared with every
   // other program: /dev/null must stay writable by all.
   struct stat status {};
-  if (fstat(descriptor, &status) != 0) {
-    return errno;
-  }
-  if (S_ISREG(status.st_mode) && fchmod(descriptor, S_IRUSR | S_IWUSR) != 0) {
-    return errno;
-  }
-  return std::nullopt;
+  const bool regular = fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+  const bool failed = regular && fchmod(descriptor, S_IRUSR | S_IWUSR) != 0;
+  return failed ? std::optional<int>{errno} : std::nullopt;
 }
 
 }  // namespace bindsmith

@@ -24,8 +24,7 @@ bool interrupted();
 // reads it, with the interrupts let in meanwhile. Returns false when the
 // run is ending by an interrupt and it still cannot: that text may then be
 // given up, so that a reader who stopped reading cannot hold the end of the
-// run. Always true where writes cannot be interrupted (Windows), and when
-// the interrupts are not being caught.
+// run. Always true where writes cannot be interrupted (Windows).
 bool waitToWrite(int descriptor);
 
 // If an interrupt came, ends the process as that interrupt's default action
@@ -34,6 +33,7 @@ int endByInterrupt(int status);
 
 // Stops catching interrupts, forgets one that came and gives std::cin its
 // own reader back, so that tests can run several sessions in one process.
+// Call it only after catchInterrupts.
 void releaseInterrupts();
 
 }  // namespace bindsmith

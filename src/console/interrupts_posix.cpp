@@ -60,14 +60,11 @@ bool waitFor(int descriptor, short events) {
   for (;;) {
     const bool ending = caughtSignal != 0;
     const int ready = ppoll(&wanted, 1, ending ? &kNow : nullptr, &catching.waitMask);
-    if (ready > 0) {
-      return true;
-    }
     if (ready == 0) {
       return false;  // only looked: the run is ending and it is not ready
     }
-    if (errno != EINTR) {
-      return true;  // for the read or write itself to report
+    if (ready > 0 || errno != EINTR) {
+      return true;  // ready, or trouble for the read or write itself to report
     }
   }
 }
@@ -78,9 +75,7 @@ bool waitFor(int descriptor, short events) {
 class InterruptibleInput : public std::streambuf {
  protected:
   int_type underflow() override {
-    if (interrupted()) {
-      return traits_type::eof();
-    }
+    // An interrupt already pending ends the wait at once.
     waitFor(kStandardInput, POLLIN);
     if (interrupted()) {
       return traits_type::eof();
@@ -145,7 +140,7 @@ bool interrupted() {
 }
 
 bool waitToWrite(int descriptor) {
-  return !catching.active || waitFor(descriptor, POLLOUT);
+  return waitFor(descriptor, POLLOUT);
 }
 
 int endByInterrupt(int status) {
@@ -153,33 +148,27 @@ int endByInterrupt(int status) {
     return status;
   }
   const int signal = caughtSignal;
-#ifdef BINDSMITH_COVERAGE
-  __gcov_dump();
-#endif
   std::signal(signal, SIG_DFL);
   sigset_t only{};
   sigemptyset(&only);
   sigaddset(&only, signal);
+  std::raise(signal);  // pending until unblocked
+#ifdef BINDSMITH_COVERAGE
+  __gcov_dump();
+#endif
   sigprocmask(SIG_UNBLOCK, &only, nullptr);
-  std::raise(signal);
   // Only if the signal did not end the process: the shell's number for it.
   constexpr int kKilledBySignal = 128;
   return kKilledBySignal + signal;
 }
 
 void releaseInterrupts() {
-  if (!catching.active) {
-    return;
-  }
-  // An interrupt still pending must not reach the handlers put back below.
-  while (sigtimedwait(&catching.handled, nullptr, &kNow) > 0) {
-  }
-  for (std::size_t i = 0; i < kInterrupts.size(); ++i) {
-    if (sigismember(&catching.handled, kInterrupts.at(i)) == 1) {
-      sigaction(kInterrupts.at(i), &catching.previousActions.at(i), nullptr);
-    }
-  }
+  // Unblocked while this handler is still in place, so that an interrupt
+  // still pending reaches it and not the handlers put back below.
   sigprocmask(SIG_SETMASK, &catching.startMask, nullptr);
+  for (std::size_t i = 0; i < kInterrupts.size(); ++i) {
+    sigaction(kInterrupts.at(i), &catching.previousActions.at(i), nullptr);
+  }
   std::signal(SIGPIPE, catching.previousPipeAction);
   std::cin.rdbuf(catching.ownInput);
   catching = Catching{};

@@ -14,18 +14,12 @@ void OutputBuffer::recordFailure(int error) {
 OutputBuffer::int_type OutputBuffer::overflow(int_type c) {
   if (!traits_type::eq_int_type(c, traits_type::eof())) {
     pending_.push_back(traits_type::to_char_type(c));
-    if (holds_ <= 0 && pending_.size() >= kBlock) {
-      drain();
-    }
   }
   return traits_type::not_eof(c);
 }
 
 std::streamsize OutputBuffer::xsputn(const char_type* text, std::streamsize count) {
   pending_.append(text, static_cast<std::size_t>(count));
-  if (holds_ <= 0 && pending_.size() >= kBlock) {
-    drain();
-  }
   return count;
 }
 

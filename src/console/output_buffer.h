@@ -7,7 +7,8 @@
 #include <string_view>
 
 // The buffer behind standard output and the script: text is held until a
-// flush and then handed to a sink, which writes it with as many calls as the
+// flush (every line break flushes, and so does every read of standard input)
+// and then handed to a sink, which writes it with as many calls as the
 // system needs. A failure is kept with the reason the failing call gave, as
 // the first thing that looks at it, not several stream layers later.
 namespace bindsmith {
@@ -37,6 +38,10 @@ class Sink {
   virtual WriteResult write(std::string_view text) = 0;
   // Ends the destination; returns the errno of a failure, 0 if it set none.
   virtual std::optional<int> close() { return std::nullopt; }
+  // Makes what is stored readable and writable by its owner alone, before a
+  // secret is written; returns the errno of a failure. Nothing to do for a
+  // destination that stores nothing others could read.
+  virtual std::optional<int> restrictToOwner() { return std::nullopt; }
 };
 
 // Never fails a stream operation: a failed write is recorded here, the
@@ -69,9 +74,6 @@ class OutputBuffer : public std::streambuf {
 
  private:
   void drain();
-
-  // Text beyond this much is written even without a flush, outside holds.
-  static constexpr std::size_t kBlock = 4096;
 
   Sink* sink_ = nullptr;
   std::string pending_;

@@ -2,6 +2,7 @@
 
 #include "console/interrupts.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <ios>
 #include <iostream>
@@ -36,7 +37,7 @@ void stopIfInterrupted(PromptLine line) {
 
 std::streamsize asStreamSize(std::size_t n) {
   constexpr auto kMax = static_cast<std::size_t>(std::numeric_limits<std::streamsize>::max());
-  return static_cast<std::streamsize>(n < kMax ? n : kMax);
+  return static_cast<std::streamsize>(std::min(n, kMax));
 }
 
 }  // namespace

@@ -16,10 +16,7 @@ namespace bindsmith {
 // interrupt has come (see interrupts.h), so
 // that the run unwinds to the main menu instead of asking forever. Before it
 // is thrown, an open prompt line has been ended with a line break.
-class EndOfInput : public std::exception {
- public:
-  [[nodiscard]] const char* what() const noexcept override { return "end of input"; }
-};
+class EndOfInput : public std::exception {};
 
 // Whether the console line is still open when a read starts, i.e. the last
 // thing printed was a prompt without a line break. At end of input such a
