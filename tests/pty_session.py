@@ -97,10 +97,15 @@ class Terminal:
 
     def exit_status(self):
         deadline = time.monotonic() + DEADLINE_SECONDS
-        while self.fd is not None and self._read(1) and time.monotonic() < deadline:
-            pass
-        _, status = os.waitpid(self.pid, 0)
-        return os.waitstatus_to_exitcode(status)
+        while time.monotonic() < deadline:
+            pid, status = os.waitpid(self.pid, os.WNOHANG)
+            if pid:
+                return os.waitstatus_to_exitcode(status)
+            if self.fd is None or not self._read(0.1):
+                time.sleep(0.05)
+        os.kill(self.pid, signal.SIGKILL)
+        os.waitpid(self.pid, 0)
+        raise Failure("still running: it waits for more input")
 
 
 # Steps are (prompt to wait for, answer to type or None).
@@ -128,6 +133,9 @@ PISTOL_TO_THE_AMMO = [
 USP_WITH_TWO_MAGAZINES = (b"bind u uspa\nalias uspa \"buyweapon;menuselect 1;menuselect 1;"
                           b"buyammo;menuselect 1;buyammo;menuselect 1;showplayerinfo\"\n")
 CTRL_C = "\x03"
+# Ctrl-D ends a terminal line without a line break; at the start of a line it
+# is the end of input.
+CTRL_D = b"\x04"
 
 # (name, steps, the prompt at which the player leaves, how, expected script,
 # expected exit status: a negative number is death by that signal)
@@ -149,6 +157,10 @@ SCENARIOS = [
      -signal.SIGTERM),
     ("the terminal closed inside the add-on questions", NAME_THE_SCRIPT + PISTOL_TO_THE_AMMO,
      "Enter a Kevlar with that choice, 1-2 ", "close", USP_WITH_TWO_MAGAZINES, -signal.SIGHUP),
+    # Refused as out of range, the number must not make the run wait for a
+    # second end of input.
+    ("end of input right after a number too large to hold", NAME_THE_SCRIPT,
+     MENU_PROMPT, b"99999999999" + CTRL_D + CTRL_D, b"", 0),
 ]
 
 
@@ -179,6 +191,8 @@ def run(command, windows, name, steps, last_prompt, leave, expected_script, expe
             term.fd = None
         elif isinstance(leave, signal.Signals):
             os.kill(term.pid, leave)
+        elif isinstance(leave, bytes):
+            os.write(term.fd, leave)
         else:
             term.type(leave)
         status = term.exit_status()
@@ -205,7 +219,7 @@ def main():
         try:
             run(command, windows, *scenario)
         except Failure as failure:
-            print(f"FAIL: {scenario[0]}: {failure}")
+            print(f"FAIL: {scenario[0]}: {failure}", flush=True)
             failures += 1
     if failures:
         sys.exit(f"{failures} of {len(scenarios)} sessions failed")

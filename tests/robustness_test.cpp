@@ -65,11 +65,14 @@ TEST(EndOfInputEverywhere, EveryPrefixOfALongSessionEndsCleanly) {
     EXPECT_EQ(cut.status, atMenu ? 0 : 1);
 
     // Cut at a line break, the run said exactly what the full run said up to
-    // that point, then ended the open line: nothing repeated, nothing more.
+    // that point, then ended the line if it was open: nothing repeated,
+    // nothing more, and never a line ended twice.
     if (length == 0 || input[length - 1] == '\n') {
       std::string_view said = cut.console;
-      if (said.ends_with('\n') && !full.console.starts_with(said)) {
+      if (!full.console.starts_with(said)) {
+        EXPECT_TRUE(said.ends_with('\n'));
         said.remove_suffix(1);
+        EXPECT_FALSE(said.ends_with('\n')) << "a line already ended was ended again";
       }
       EXPECT_TRUE(full.console.starts_with(said));
       EXPECT_TRUE(full.script.starts_with(cut.script) || cut.status == 1);
@@ -77,20 +80,24 @@ TEST(EndOfInputEverywhere, EveryPrefixOfALongSessionEndsCleanly) {
   }
 }
 
+// A disk that fills up after any number of bytes and then fails the close
+// with an I/O error: the run says so once, with the first failure's reason.
 TEST(FailingDiskEverywhere, EveryWriteFailureIsReportedOnce) {
   const std::string input = longSession();
   const std::string script = runSession(input).script;
   ASSERT_GT(script.size(), 100U);
-  const std::string report = "Could not write to session.cfg: No space left on device\n";
+  const std::string full = "Could not write to session.cfg: No space left on device\n";
+  const std::string closing = "Could not write to session.cfg: Input/output error\n";
 
   for (std::size_t capacity = 0; capacity <= script.size(); ++capacity) {
     SCOPED_TRACE("disk full after " + std::to_string(capacity) + " bytes");
-    FailingSink disk(capacity);
+    FailingSink disk(capacity, ENOSPC, EIO);
     const SessionResult run = runSession(input, &disk);
     EXPECT_EQ(disk.kept(), script.substr(0, capacity));
-    const bool full = capacity < script.size();
-    EXPECT_EQ(run.status, full ? 1 : 0);
-    EXPECT_EQ(occurrences(run.console, report), full ? 1U : 0U);
+    EXPECT_EQ(run.status, 1);
+    const bool filled = capacity < script.size();
+    EXPECT_EQ(occurrences(run.console, full), filled ? 1U : 0U);
+    EXPECT_EQ(occurrences(run.console, closing), filled ? 0U : 1U);
   }
 }
 

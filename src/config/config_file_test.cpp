@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "config/statements.h"
 #include "support/console.h"
 #include "support/sinks.h"
 
@@ -49,8 +50,10 @@ TEST_F(ScriptWriteTest, FailedWriteIsReportedOnceAndFailsTheRun) {
   EXPECT_EQ(io_.console(), framed("Could not write to test.cfg: No space left on device"));
 }
 
+// Found only by the last flush, and the close then fails too: the reason
+// shown is the first failure's.
 TEST_F(ScriptWriteTest, FailureNotYetReportedIsReportedAtTheEnd) {
-  FailingSink disk(0);
+  FailingSink disk(0, ENOSPC, EIO);
   redirectScript(&disk);
   test::openTestScript();
   writeScript("alias a \"");
@@ -74,6 +77,22 @@ TEST_F(ScriptWriteTest, AReopenInsideAGroupKeepsLaterGroupsWhole) {
     EXPECT_EQ(disk.kept(), "") << "a group reaches the disk only when it ends";
   }
   EXPECT_EQ(disk.kept(), "bind k uspa\n");
+  EXPECT_TRUE(finishConfigFile());
+}
+
+// A script that cannot be made private gets no password; that is reported
+// like a failed write.
+TEST_F(ScriptWriteTest, APasswordGoesOnlyIntoAPrivateScript) {
+  class SharedDisk : public MemorySink {
+   public:
+    std::optional<int> restrictToOwner() override { return EPERM; }
+  } disk;
+  redirectScript(&disk);
+  test::openTestScript();
+  writeRconStatement("secret");
+  EXPECT_FALSE(finishConfigFile());
+  EXPECT_EQ(disk.kept(), "");
+  EXPECT_EQ(io_.console(), framed("Could not write to test.cfg: Operation not permitted"));
 }
 
 TEST_F(ScriptWriteTest, ARunWithoutScriptIsIntact) {

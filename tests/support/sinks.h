@@ -27,20 +27,24 @@ class MemorySink : public Sink {
 
 // Keeps the first `capacity` bytes, then fails every write as a full disk
 // does; a write that does not fit is taken in part, as the system does.
+// Closing it fails with `closeError`, if one is given.
 class FailingSink : public MemorySink {
  public:
-  explicit FailingSink(std::size_t capacity, int error = ENOSPC)
-      : capacity_(capacity), error_(error) {}
+  explicit FailingSink(std::size_t capacity, int error = ENOSPC,
+                       std::optional<int> closeError = std::nullopt)
+      : capacity_(capacity), error_(error), closeError_(closeError) {}
   WriteResult write(std::string_view text) override {
     if (kept().size() >= capacity_) {
       return {0, error_};
     }
     return MemorySink::write(text.substr(0, capacity_ - kept().size()));
   }
+  std::optional<int> close() override { return closeError_; }
 
  private:
   std::size_t capacity_;
   int error_;
+  std::optional<int> closeError_;
 };
 
 // Remembers how much had been written after each write call: the script on
