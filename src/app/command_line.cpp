@@ -9,7 +9,7 @@ namespace bindsmith {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: bindsmith [--help | --version]\n"
+    "Usage: bindsmith [-h | --help | --version]\n"
     "Writes a game config script of key binds, asking numbered questions on\n"
     "standard input. The script is created in the current directory under the\n"
     "name you give plus \".cfg\". Any other argument is ignored.\n"
@@ -20,17 +20,24 @@ constexpr std::string_view kUsage =
     "\n"
     "See bindsmith(1).";
 
+constexpr std::string_view kVersion =
+    "bindsmith " BINDSMITH_VERSION "\n"
+    "Copyright (c) 2026 the bindsmith authors\n"
+    "License: MIT <https://opensource.org/license/mit>\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.";
+
 }  // namespace
 
 std::optional<int> answerCommandLine(std::span<char* const> arguments) {
   // The first is the program's own name, whatever it reads like.
   for (const std::string_view argument : arguments | std::views::drop(1)) {
-    if (argument == "--help") {
+    if (argument == "--help" || argument == "-h") {
       std::cout << kUsage << std::endl;
       return 0;
     }
     if (argument == "--version") {
-      std::cout << "bindsmith " BINDSMITH_VERSION << std::endl;
+      std::cout << kVersion << std::endl;
       return 0;
     }
   }
