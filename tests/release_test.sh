@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Makes the release twice, as two people would from one commit: first from a
+# copy of this tree, then from the source tarball that made, unpacked
+# elsewhere, with another umask, time zone and locale. Both must give the
+# same SHA256SUMS. Then each file is tried as a player gets it: the .exe from
+# the zip under Wine, the static Linux program from its tarball with no
+# library to load, the package unpacked into a staging root.
+#   tests/release_test.sh SOURCE_DIR WINE
+set -euo pipefail
+source_dir=$(realpath "$1")
+wine=$2
+
+work=$(mktemp -d)
+# The second copy on a tmpfs where one exists: there a folder lists its
+# entries in the order they were made, on ext4 in the order of a hash.
+elsewhere=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
+trap 'rm -rf "$work" "$elsewhere"' EXIT
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+session=$'2\npub\n1\n10\n1\n15\n' # names pub.cfg, turns the net graph on
+
+one=$work/one/bindsmith
+mkdir -p "$one"
+tar -C "$source_dir" --exclude=./build --exclude=./dist --exclude=./.git --exclude=./.cache \
+  -cf - . | tar -C "$one" -xf -
+(cd "$one" && umask 022 && TZ=UTC LC_ALL=C.UTF-8 scripts/release >"$work/one.log" 2>&1) ||
+  { cat "$work/one.log"; fail "the release from a copy of the tree failed"; }
+version=$(cd "$one" && dpkg-parsechangelog -l packaging/changelog -S Version)
+dist=$one/dist
+
+two=$elsewhere/second/place/src
+mkdir -p "$two"
+(umask 077 && tar -C "$two" --strip-components=1 --no-same-permissions \
+  -xzf "$dist/bindsmith-$version.tar.gz")
+(cd "$two" && umask 077 && unset LC_ALL && TZ=XYZ-13 LANG=C scripts/release >"$work/two.log" 2>&1) ||
+  { cat "$work/two.log"; fail "the release from the unpacked source tarball failed"; }
+diff "$dist/SHA256SUMS" "$two/dist/SHA256SUMS" ||
+  fail "two releases of one source differ"
+(cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not check"
+[ "$(wc -l <"$dist/SHA256SUMS")" -eq 4 ] || fail "SHA256SUMS does not list four files"
+
+# Windows: the zip holds one folder; the text files end their lines in CR LF.
+unzip -q "$dist/bindsmith-$version-windows-x86_64.zip" -d "$work/zip"
+folder=$work/zip/bindsmith-$version-windows-x86_64
+listing() { (cd "$1" && printf '%s ' *); }
+[ "$(listing "$work/zip")" = "bindsmith-$version-windows-x86_64 " ] || fail "the zip is not one folder"
+[ "$(listing "$folder")" = "LICENSE.txt README.txt bindsmith.exe " ] ||
+  fail "the zip holds: $(listing "$folder")"
+for text in README.txt LICENSE.txt; do
+  ! grep -q $'[^\r]$\|^$' "$folder/$text" || fail "$text has a line not ended in CR LF"
+done
+grep -q 'exec pub' "$folder/README.txt" || fail "README.txt does not say how to load the script"
+# Debian's python3-pefile is for the system's Python.
+/usr/bin/python3 - "$folder/bindsmith.exe" "$version" "$(cd "$one" && dpkg-parsechangelog \
+  -l packaging/changelog -S Timestamp)" <<'EOF' || fail "the .exe's resources are wrong"
+import sys, pefile
+exe, version, released = sys.argv[1:]
+pe = pefile.PE(exe)
+strings = {k.decode(): v.decode() for info in pe.FileInfo[0] if info.Key == b'StringFileInfo'
+           for table in info.StringTable for k, v in table.entries.items()}
+fixed = pe.VS_FIXEDFILEINFO[0]
+numbers = f'{fixed.FileVersionMS >> 16}.{fixed.FileVersionMS & 0xFFFF}.{fixed.FileVersionLS >> 16}'
+for key in ('FileVersion', 'ProductVersion'):
+    assert strings.get(key) == version, (key, strings.get(key))
+assert numbers == version, numbers
+assert strings.get('OriginalFilename') == 'bindsmith.exe'
+for key in ('ProductName', 'FileDescription', 'LegalCopyright'):
+    assert strings.get(key), key
+manifest = [e for e in pe.DIRECTORY_ENTRY_RESOURCE.entries if e.id == 24]
+assert manifest, 'no manifest'
+data = manifest[0].directory.entries[0].directory.entries[0].data.struct
+text = pe.get_data(data.OffsetToData, data.Size)
+assert b'asInvoker' in text and b'supportedOS' in text, text
+assert pe.FILE_HEADER.TimeDateStamp == int(released), 'the link time, not the release date'
+EOF
+mkdir "$work/windows-run"
+(cd "$work/windows-run" && printf '%s' "$session" | $wine "$folder/bindsmith.exe" >/dev/null) ||
+  fail "the .exe's session failed"
+[ "$(cat "$work/windows-run/pub.cfg")" = $'r_netgraph 1\r' ] ||
+  fail "the .exe wrote: $(od -c "$work/windows-run/pub.cfg")"
+[ "$($wine "$folder/bindsmith.exe" --version | head -n 1)" = "bindsmith $version"$'\r' ] ||
+  fail "the .exe's --version says: $($wine "$folder/bindsmith.exe" --version)"
+
+# Linux: nothing to load, not even the loader; it runs alone in an empty root
+# when the test may chroot.
+tar -C "$work" -xzf "$dist/bindsmith-$version-linux-x86_64.tar.gz"
+linux=$work/bindsmith-$version-linux-x86_64
+[ "$(listing "$linux")" = "LICENSE README.md bindsmith bindsmith.1 " ] ||
+  fail "the tarball holds: $(listing "$linux")"
+! readelf --program-headers --dynamic "$linux/bindsmith" | grep -q 'INTERP\|NEEDED' ||
+  fail "the Linux program needs shared libraries"
+mkdir "$work/linux-run"
+if [ "$(id -u)" -eq 0 ]; then
+  cp "$linux/bindsmith" "$work/linux-run/"
+  printf '%s' "$session" | chroot "$work/linux-run" /bindsmith >/dev/null
+else
+  (cd "$work/linux-run" && printf '%s' "$session" | "$linux/bindsmith" >/dev/null)
+fi
+[ "$(cat "$work/linux-run/pub.cfg")" = "r_netgraph 1" ] || fail "the Linux program's session failed"
+
+# Debian: unpacked into a staging root; built with Debian's hardening flags.
+package=$dist/bindsmith_${version}_amd64.deb
+dpkg-deb -x "$package" "$work/stage"
+[ "$(dpkg-deb --field "$package" Version)" = "$version" ] || fail "the package's version"
+dpkg-deb --field "$package" Depends | grep -q 'libc6 (>= ' ||
+  fail "no computed dependency on the C library"
+zcat "$work/stage/usr/share/man/man1/bindsmith.1.gz" | grep -qF "\"bindsmith $version\"" ||
+  fail "the man page does not give version $version"
+[ "$("$work/stage/usr/bin/bindsmith" --version | head -n 1)" = "bindsmith $version" ] ||
+  fail "the package's --version says: $("$work/stage/usr/bin/bindsmith" --version)"
+mkdir "$work/deb-run"
+(cd "$work/deb-run" && printf '%s' "$session" | "$work/stage/usr/bin/bindsmith" >/dev/null)
+[ "$(cat "$work/deb-run/pub.cfg")" = "r_netgraph 1" ] || fail "the package's session failed"
+lintian --fail-on error,warning --display-info "$package" >"$work/lintian" 2>&1 ||
+  { cat "$work/lintian"; fail "lintian found errors or warnings"; }
+! grep 'hardening' "$work/lintian" || fail "lintian finds the package unhardened"
+
+# A packager's install of the plain build.
+cmake --install "$one/build/dist-linux" --prefix "$work/prefix" >/dev/null
+{ [ -x "$work/prefix/bin/bindsmith" ] && [ -f "$work/prefix/share/man/man1/bindsmith.1.gz" ]; } ||
+  fail "cmake --install did not install the program and its man page"
+
+echo "release $version: two runs give the same SHA256SUMS:"
+cat "$dist/SHA256SUMS"
