@@ -5,8 +5,9 @@ Each answer is typed only once its prompt is on the screen: a prompt that
 stayed in a buffer (no flush before the read) makes the wait time out and
 the test fail. Then the ways a player leaves in the middle: Ctrl-C at the
 menu, at a key prompt and inside the add-on questions, a polite kill
-(SIGTERM) and the terminal window closed (SIGHUP). Each must leave a whole
-script and end the program by that signal.
+(SIGTERM), also while the terminal's output is stopped, and the terminal
+window closed (SIGHUP). Each must leave a whole script and end the program
+by that signal.
 
 With --windows, PROGRAM is the Windows build and the command after it runs
 it (wine): the console then draws the screen with escape sequences, so
@@ -105,7 +106,7 @@ class Terminal:
                 time.sleep(0.05)
         os.kill(self.pid, signal.SIGKILL)
         os.waitpid(self.pid, 0)
-        raise Failure("still running: it waits for more input")
+        raise Failure(f"still running after {DEADLINE_SECONDS} s")
 
 
 # Steps are (prompt to wait for, answer to type or None).
@@ -136,6 +137,8 @@ CTRL_C = "\x03"
 # Ctrl-D ends a terminal line without a line break; at the start of a line it
 # is the end of input.
 CTRL_D = b"\x04"
+# Ctrl-S stops the terminal's output: the program's next writes wait.
+OUTPUT_STOPPED = "output stopped"
 
 # (name, steps, the prompt at which the player leaves, how, expected script,
 # expected exit status: a negative number is death by that signal)
@@ -157,6 +160,10 @@ SCENARIOS = [
      -signal.SIGTERM),
     ("the terminal closed inside the add-on questions", NAME_THE_SCRIPT + PISTOL_TO_THE_AMMO,
      "Enter a Kevlar with that choice, 1-2 ", "close", USP_WITH_TWO_MAGAZINES, -signal.SIGHUP),
+    # Output stopped, with answers typed ahead that print a screenful each:
+    # SIGTERM must reach the program that waits to write.
+    ("SIGTERM while the terminal's output is stopped", NAME_THE_SCRIPT,
+     MENU_PROMPT, OUTPUT_STOPPED, b"", -signal.SIGTERM),
     # Refused as out of range, the number must not make the run wait for a
     # second end of input.
     ("end of input right after a number too large to hold", NAME_THE_SCRIPT,
@@ -189,6 +196,10 @@ def run(command, windows, name, steps, last_prompt, leave, expected_script, expe
         elif leave == "close":
             os.close(term.fd)  # the kernel hangs the terminal up
             term.fd = None
+        elif leave == OUTPUT_STOPPED:
+            os.write(term.fd, b"\x13" + b"1\r" * 200)
+            time.sleep(0.5)  # time to fill the terminal and wait
+            os.kill(term.pid, signal.SIGTERM)
         elif isinstance(leave, signal.Signals):
             os.kill(term.pid, leave)
         elif isinstance(leave, bytes):

@@ -7,6 +7,15 @@
 #include <iterator>
 #include <sstream>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#endif
+
 #include "config/statements.h"
 #include "support/console.h"
 #include "support/sinks.h"
@@ -151,6 +160,30 @@ TEST_F(ScriptFileTest, OpenFailureGivesTheSystemsReason) {
   EXPECT_EQ(*failure, "Is a directory");
 #endif
 }
+
+#ifndef _WIN32
+// Only a file on disk keeps the password: a pipe or a device in the
+// script's place keeps its mode, which other programs share (/dev/null
+// must stay writable by all).
+TEST_F(ScriptFileTest, APasswordLeavesThePermissionsOfAPipeAlone) {
+  const auto path = dir_ / "pub.cfg";
+  ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+  ASSERT_EQ(chmod(path.c_str(), 0644), 0);                       // whatever the umask
+  const int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK);  // lets the open for writing go
+  ASSERT_GE(reader, 0);
+  ASSERT_FALSE(openConfigFile(path.string()).has_value());
+  writeRconStatement("secret");
+  EXPECT_TRUE(finishConfigFile());
+  std::array<char, 64> taken{};
+  const ssize_t count = read(reader, taken.data(), taken.size());
+  close(reader);
+  EXPECT_EQ(std::string(taken.data(), static_cast<std::size_t>(std::max<ssize_t>(count, 0))),
+            "rcon_password secret\n");
+  struct stat status {};
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777U, 0644U);
+}
+#endif
 
 }  // namespace
 }  // namespace bindsmith

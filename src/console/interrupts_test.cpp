@@ -103,7 +103,8 @@ int signalThatEnds(Body body) {
   return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
 }
 
-// The first interrupt decides how the process ends, however many follow.
+// The first interrupt decides how the process ends, however many follow,
+// and one that whoever started the program had blocked still gets in.
 TEST(Interrupts, TheFirstOfTwoDecides) {
   EXPECT_EQ(signalThatEnds([] {
               // A pipe's read end never takes a write: the wait only ends by
@@ -131,6 +132,22 @@ TEST(Interrupts, TheFirstOfTwoDecides) {
               endByInterrupt(0);
             }),
             0);
+  EXPECT_EQ(signalThatEnds([] {
+              std::array<int, 2> pipe{};
+              if (::pipe(pipe.data()) != 0) {
+                return;
+              }
+              sigset_t term{};
+              sigemptyset(&term);
+              sigaddset(&term, SIGTERM);
+              sigprocmask(SIG_BLOCK, &term, nullptr);
+              alarm(5);  // ends a wait that the interrupt cannot
+              catchInterrupts();
+              std::raise(SIGTERM);
+              waitToWrite(pipe[0]);
+              endByInterrupt(0);
+            }),
+            SIGTERM);
 }
 
 // The reader catchInterrupts gives std::cin, on a pipe that holds `bytes`
@@ -174,6 +191,11 @@ TEST(Interrupts, TheInputReaderTakesEveryByte) {
   {
     const PipedInput input("7");  // a read of a single byte
     EXPECT_EQ(promptChoice(1, 15, "Main Menu"), 7);
+  }
+  {
+    const PipedInput input("2\npub\n");  // all that waits, in one read
+    EXPECT_EQ(readKey(), '2');
+    EXPECT_EQ(std::cin.rdbuf()->in_avail(), 5);
   }
 }
 
