@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "console/descriptors.h"
 #include "support/sinks.h"
 
 namespace bindsmith {
@@ -75,6 +78,14 @@ TEST(StandardOutput, WritesCutShortAreCarriedOn) {
   EXPECT_EQ(finishWatch(sink, text, 0).status, 0);
   EXPECT_EQ(sink.kept(), text);
 }
+
+#ifndef _WIN32
+// A close that fails (on a network file system, an I/O error) must fail the
+// run with its reason, as a write does.
+TEST(Descriptors, AFailedCloseGivesItsReason) {
+  EXPECT_EQ(closeDescriptor(-1), std::optional<int>{EBADF});
+}
+#endif
 
 }  // namespace
 }  // namespace bindsmith
