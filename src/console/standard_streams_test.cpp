@@ -79,13 +79,11 @@ TEST(StandardOutput, WritesCutShortAreCarriedOn) {
   EXPECT_EQ(sink.kept(), text);
 }
 
-#ifndef _WIN32
 // A close that fails (on a network file system, an I/O error) must fail the
 // run with its reason, as a write does.
 TEST(Descriptors, AFailedCloseGivesItsReason) {
   EXPECT_EQ(closeDescriptor(-1), std::optional<int>{EBADF});
 }
-#endif
 
 }  // namespace
 }  // namespace bindsmith
