@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
+#include <cstddef>
 #include <iostream>
-#include <ranges>
 #include <string_view>
 
 namespace bindsmith {
@@ -21,7 +21,8 @@ constexpr std::string_view kUsage =
     "See bindsmith(1).";
 
 constexpr std::string_view kVersion =
-    "bindsmith " BINDSMITH_VERSION "\n"
+    "bindsmith " BINDSMITH_VERSION
+    "\n"
     "Copyright (c) 2026 the bindsmith authors\n"
     "License: MIT <https://opensource.org/license/mit>\n"
     "This is free software: you are free to change and redistribute it.\n"
@@ -30,8 +31,10 @@ constexpr std::string_view kVersion =
 }  // namespace
 
 std::optional<int> answerCommandLine(std::span<char* const> arguments) {
-  // The first is the program's own name, whatever it reads like.
-  for (const std::string_view argument : arguments | std::views::drop(1)) {
+  // The first is the program's own name, whatever it reads like (and a
+  // program started with no arguments at all has not even that).
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
     if (argument == "--help" || argument == "-h") {
       std::cout << kUsage << std::endl;
       return 0;
