@@ -10,85 +10,12 @@
 #include <csignal>
 #include <iostream>
 #include <sstream>
-#include <string>
-#include <vector>
+#include <string_view>
 
-#include "app/main_menu.h"
 #include "console/prompt.h"
-#include "support/script_checks.h"
-#include "support/session.h"
 
 namespace bindsmith {
 namespace {
-
-// A console that raises SIGTERM once it has shown `trigger` for the given
-// time: an interrupt that comes just before the read that follows, when
-// every answer is already typed.
-class RaiseAfter : public std::streambuf {
- public:
-  RaiseAfter(std::string_view trigger, int occurrence)
-      : trigger_(trigger), occurrence_(occurrence) {}
-  [[nodiscard]] const std::string& text() const { return text_; }
-
- protected:
-  int_type overflow(int_type c) override {
-    if (!traits_type::eq_int_type(c, traits_type::eof())) {
-      const char character = traits_type::to_char_type(c);
-      xsputn(&character, 1);
-    }
-    return traits_type::not_eof(c);
-  }
-  std::streamsize xsputn(const char_type* text, std::streamsize count) override {
-    text_.append(text, static_cast<std::size_t>(count));
-    if (text_.ends_with(trigger_) && --occurrence_ == 0) {
-      std::raise(SIGTERM);
-    }
-    return count;
-  }
-
- private:
-  std::string trigger_;
-  int occurrence_;
-  std::string text_;
-};
-
-TEST(Interrupts, AnInterruptJustBeforeAnyReadEndsInputThere) {
-  const std::string answers = "2\npub\n1\n4\n1\nk\n1\n2\n2\n2\n11\nsecret\n1\n15\n";
-  struct Sample {
-    std::string_view trigger;
-    int occurrence;
-    int status;
-    bool lineOpen;
-  };
-  const std::vector<Sample> samples{
-      {"Enter a Main Menu choice, 1-15 ", 2, 0, true},            // a number, at the menu
-      {"8 letters maximum only a-z are allowed\n", 1, 1, false},  // a word
-      {"Please enter the key you wish to bind H&K USP .45 Tactical to: ", 1, 1, true},
-      {"Enter a Kevlar with that choice, 1-2 ", 1, 1, true},  // inside an open alias
-      {"Please enter the rcon password ", 1, 1, true},
-  };
-  for (const Sample& sample : samples) {
-    SCOPED_TRACE(sample.trigger);
-    catchInterrupts();
-    RaiseAfter console(sample.trigger, sample.occurrence);
-    int status = -1;
-    std::string script;
-    {
-      const test::ScriptedConsole io(answers);
-      std::cout.rdbuf(&console);
-      status = runMainMenu();
-      script = io.script();
-    }
-    EXPECT_TRUE(interrupted());
-    releaseInterrupts();
-    EXPECT_EQ(status, sample.status);
-    EXPECT_TRUE(
-        console.text().ends_with(std::string{sample.trigger} + (sample.lineOpen ? "\n" : "")))
-        << console.text().substr(console.text().size() -
-                                 std::min<std::size_t>(200, console.text().size()));
-    EXPECT_EQ(test::scriptProblems(script), std::vector<std::string>{});
-  }
-}
 
 // Runs `body` in a child process and returns the signal that ended it, or 0.
 template <typename Body>
