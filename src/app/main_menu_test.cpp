@@ -47,14 +47,15 @@ TEST(MainMenuSession, SessionsInOneProcessStartAfresh) {
 TEST(MainMenuSession, BindingEveryKeyThenOneMoreEndsCleanly) {
   std::string input = "2\npub\n1\n";
   int keys = 0;
+  // Every byte but white space, the double quote and the control bytes.
   for (int byte = 0; byte < 256; ++byte) {
     const char key = static_cast<char>(byte);
-    if (!isWhiteSpace(key)) {
+    if (!isWhiteSpace(key) && key != '"' && byte >= 0x20 && byte != 0x7F) {
       input += "9\n1\n" + std::string(1, key) + "\n1\n2\n2\n2\n";
       ++keys;
     }
   }
-  ASSERT_EQ(keys, 250);
+  ASSERT_EQ(keys, 221);
   input += "9\n1\n4\n1\n15\n";
 
   const auto result = runSession(input);
@@ -69,7 +70,7 @@ TEST(MainMenuSession, BindingEveryKeyThenOneMoreEndsCleanly) {
 
   // Every key once, every alias under a name of its own, each right after its bind.
   EXPECT_EQ(test::scriptProblems(result.script), std::vector<std::string>{});
-  EXPECT_EQ(std::count(result.script.begin(), result.script.end(), '\n'), 2 * 250);
+  EXPECT_EQ(std::count(result.script.begin(), result.script.end(), '\n'), 2 * 221);
   EXPECT_NE(result.script.find(" equipment\nalias equipment \""), std::string::npos)
       << "the 160th bind drops the last letter";
 }

@@ -20,10 +20,21 @@ bool& usedFlag(char key) {
   return runState.usedKeys.at(static_cast<unsigned char>(key));
 }
 
+// A double quote swallows the rest of the bind line, and the game reads a
+// control byte (the Esc that a function key or an arrow sends first, Ctrl
+// plus a letter) as a blank: either bind would bind nothing. Bytes from 128
+// on are the keys of other keyboard layouts and stay keys.
+bool canBeBound(char key) {
+  constexpr unsigned char kFirstPrintable = 0x20;
+  constexpr unsigned char kDelete = 0x7F;
+  const auto byte = static_cast<unsigned char>(key);
+  return !isWhiteSpace(key) && key != '"' && byte >= kFirstPrintable && byte != kDelete;
+}
+
 bool allKeysTaken() {
   for (std::size_t byte = 0; byte < kByteValues; ++byte) {
     const char key = static_cast<char>(byte);
-    if (!isWhiteSpace(key) && !usedFlag(key)) {
+    if (canBeBound(key) && !usedFlag(key)) {
       return false;
     }
   }
@@ -39,9 +50,18 @@ std::optional<char> captureBindKey(std::string_view label) {
       std::cout << "All keys are already bound" << std::endl;
       return std::nullopt;
     }
-    std::cout << "Please enter the key you wish to bind " << label << " to: ";
-    const char key = readKey();
-    discardLine(kKeyLineDiscard);
+    char key = 0;
+    for (;;) {
+      std::cout << "Please enter the key you wish to bind " << label << " to: ";
+      key = readKey();
+      discardLine(kKeyLineDiscard);
+      if (canBeBound(key)) {
+        break;
+      }
+      // Not echoed: a control byte would garble the terminal. The key's line
+      // is gone already, so the key is asked for again at once.
+      std::cout << "That key can not be bound please choose another" << std::endl;
+    }
     if (!askYesNo({std::string(1, key) + " is that the correct key?", "1. Yes 2. No"},
                   "key conformation")) {
       continue;

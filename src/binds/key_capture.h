@@ -8,7 +8,8 @@ namespace bindsmith {
 // Asks for the key to bind `label` to, echoes it for confirmation and
 // reserves it in runState.usedKeys. Call it right after a promptChoice
 // answer: it first drops the rest of that answer's line. A key already taken
-// is refused only once the player confirms it. Returns nothing, after a line
+// is refused only once the player confirms it; a key the game cannot bind
+// (a double quote, a control byte) is refused at once, unechoed. Returns nothing, after a line
 // saying so, when every possible key is taken. Throws EndOfInput.
 std::optional<char> captureBindKey(std::string_view label);
 

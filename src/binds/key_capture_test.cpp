@@ -12,6 +12,7 @@ namespace bindsmith {
 namespace {
 
 using test::ConsoleTest;
+using test::repeated;
 using test::unreadInput;
 
 std::string keyDialogue(std::string_view label, char key) {
@@ -72,12 +73,27 @@ TEST_F(CaptureBindKeyTest, DeclinedKeyStaysFree) {
 }
 
 TEST_F(CaptureBindKeyTest, KeysAreBytesAndCaseSensitive) {
-  io_.type("\na\n1\nA\n1\n\xE9\n1\n;\n1\n\"\n1\n");
-  for (const char key : {'a', 'A', '\xE9', ';', '"'}) {
+  io_.type("\na\n1\nA\n1\n\xE9\n1\n;\n1\n~\n1\n");
+  for (const char key : {'a', 'A', '\xE9', ';', '~'}) {
     EXPECT_EQ(captureBindKey("AK-47"), key);
   }
   EXPECT_TRUE(runState.usedKeys[0xE9]);
   EXPECT_FALSE(runState.usedKeys[0x69]);
+}
+
+// What an arrow or a function key sends (Esc first), Ctrl plus a letter,
+// Delete and a double quote: refused unechoed, and asked for again at once,
+// the key's line being gone already.
+TEST_F(CaptureBindKeyTest, KeysTheGameCannotBindAreRefusedAtOnce) {
+  io_.type("\n\x1B[A\n\"\n\x7F\n\x01x\n\x1Fy\nk\n1\n");
+  EXPECT_EQ(captureBindKey("AK-47"), 'k');
+  const std::string refused =
+      "Please enter the key you wish to bind AK-47 to: That key can not be bound please choose "
+      "another\n";
+  EXPECT_EQ(io_.console(), repeated(refused, 5) + keyDialogue("AK-47", 'k'));
+  for (const unsigned char key : {0x1BU, 0x22U, 0x7FU, 0x01U, 0x1FU}) {
+    EXPECT_FALSE(runState.usedKeys.at(key)) << int{key};
+  }
 }
 
 TEST_F(CaptureBindKeyTest, NoFreeKeyEndsAtOnce) {

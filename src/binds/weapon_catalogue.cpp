@@ -6,6 +6,7 @@
 #include <span>
 
 #include "binds/buy_alias.h"
+#include "config/statements.h"
 #include "console/prompt.h"
 #include "state/run_state.h"
 
@@ -104,9 +105,10 @@ std::string aliasName(std::string_view stem, std::int32_t bindsSoFar) {
   const auto last = static_cast<unsigned char>(stem.back());
   const auto code = (last + (static_cast<std::uint32_t>(bindsSoFar) & kByteMask)) & kByteMask;
   const char letter = static_cast<char>(code);
-  if (isWhiteSpace(letter) || letter == '"' || letter == ';') {
-    // Spelt out, the name stays one word of the bind line and inside the
-    // alias's quotes; no other name of any row is this long with a "_".
+  if (code != 0 && !isPlainWordByte(letter)) {
+    // Spelt out, the name stays one word of the bind line, as the game reads
+    // it, and inside the alias's quotes; no other name of any row is this
+    // long with a "_".
     name += '_';
     name += kHexDigits.at(code >> kNibble);
     name += kHexDigits.at(code & (kByteMask >> kNibble));

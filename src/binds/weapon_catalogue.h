@@ -34,9 +34,10 @@ void bindEquipment();
 // The alias name of a row's next bind: the stem with its last character
 // advanced by the number of binds the row already has (modulo 256, a code of
 // 0 adding no character), so that repeated binds of one weapon never
-// redefine each other's alias. The few codes that would break the script's
-// lines or words (white space, a double quote, a semicolon) are spelt "_"
-// plus two hex digits instead.
+// redefine each other's alias. Every code that the game would not read as
+// part of the name (white space, a double quote, a semicolon, a bracket, a
+// control byte, a byte from 127 on, ...) is spelt "_" plus two hex digits
+// instead.
 std::string aliasName(std::string_view stem, std::int32_t bindsSoFar);
 
 }  // namespace bindsmith

@@ -16,13 +16,52 @@ namespace {
 constexpr std::size_t kPlayerNameChars = 299;
 constexpr std::size_t kPasswordChars = 59;
 
+// The game ends a quoted text at a double quote and has no way to write one
+// inside it, so a word holding one would reach the game cut short.
+// A refused word's request line is ended first if the player typed on it.
+bool refusedForItsQuote(const std::string& word, PromptLine line, std::string_view refusal) {
+  if (word.find('"') == std::string::npos) {
+    return false;
+  }
+  if (line == PromptLine::open) {
+    std::cout << std::endl;
+  }
+  std::cout << refusal << std::endl;
+  discardLine(kWordLineDiscard);
+  return true;
+}
+
+// Reads the player name until it holds no double quote.
+std::string readName() {
+  for (;;) {
+    std::cout << "Please enter a playername " << std::endl;
+    std::string name = readWord(kPlayerNameChars, PromptLine::closed);
+    if (!refusedForItsQuote(name, PromptLine::closed,
+                            "A player name can not contain the character \" please try again")) {
+      return name;
+    }
+  }
+}
+
+// Reads the password until it holds no double quote. The player types on the
+// request's line.
+std::string readPassword() {
+  for (;;) {
+    std::cout << "Please enter the rcon password ";
+    std::string password = readWord(kPasswordChars, PromptLine::open);
+    if (!refusedForItsQuote(password, PromptLine::open,
+                            "A password can not contain the character \" please try again")) {
+      return password;
+    }
+  }
+}
+
 }  // namespace
 
 void setPlayerName() {
   std::string name;
   do {
-    std::cout << "Please enter a playername " << std::endl;
-    name = readWord(kPlayerNameChars, PromptLine::closed);
+    name = readName();
   } while (!askYesNo({"Is " + name + " the correct name?\n 1. Yes 2. No"},
                      "Is that the correct player name?"));
   std::cout << "Playername set to " << name << std::endl;
@@ -40,10 +79,9 @@ void setNetgraph() {
 void setRconPassword() {
   std::string password;
   do {
-    // The player types on the request's line; the answer offer ends with a
-    // bare line break, which the prompt's read flushes.
-    std::cout << "Please enter the rcon password ";
-    password = readWord(kPasswordChars, PromptLine::open);
+    password = readPassword();
+    // The answer offer ends with a bare line break, which the prompt's read
+    // flushes.
     std::cout << std::endl
               << "Is " << password << " the correct password?" << std::endl
               << "1. Yes 2. No\n";

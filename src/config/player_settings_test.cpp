@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/statements.h"
 #include "console/prompt.h"
 #include "support/console.h"
 
@@ -43,13 +44,35 @@ TEST_F(PlayerSettingsTest, NameIsConfirmedThenWritten) {
 }
 
 TEST_F(PlayerSettingsTest, AnswerOnTheWordsLineConfirmsOrRefusesAtOnce) {
-  io_.type("alpha 2\nbeta 2\n\"q;\xE9\" 1\nrest");
+  io_.type("alpha 2\nbeta 2\nq;\xE9//x 1\nrest");
   setPlayerName();
   EXPECT_EQ(io_.console(), nameQuestion("alpha") + nameQuestion("beta") +
-                               nameQuestion("\"q;\xE9\"") + "Playername set to \"q;\xE9\"\n" +
+                               nameQuestion("q;\xE9//x") + "Playername set to q;\xE9//x\n" +
                                kStars + kStars);
-  EXPECT_EQ(io_.script(), "name \"\"q;\xE9\"\"\n");
+  EXPECT_EQ(io_.script(), "name \"q;\xE9//x\"\n");
   EXPECT_EQ(unreadInput(), "\nrest");
+}
+
+// The game cannot read a double quote inside a quoted name, nor in a
+// password: the word is refused and the rest of its line dropped.
+TEST_F(PlayerSettingsTest, AWordWithADoubleQuoteIsRefused) {
+  io_.type("a\"b 1\n\" 1\nab 1\n");
+  setPlayerName();
+  const std::string refusedName =
+      "Please enter a playername \nA player name can not contain the character \" please try "
+      "again\n";
+  EXPECT_EQ(io_.console(), refusedName + refusedName + nameQuestion("ab") +
+                               "Playername set to ab\n" + kStars + kStars);
+  EXPECT_EQ(io_.script(), "name \"ab\"\n");
+
+  io_.type("pa\"ss 1\npass 1\n");
+  const auto before = io_.console().size();
+  setRconPassword();
+  EXPECT_EQ(io_.console().substr(before),
+            "Please enter the rcon password \nA password can not contain the character \" please "
+            "try again\n" +
+                passwordQuestion("pass"));
+  EXPECT_EQ(io_.script(), "name \"ab\"\nrcon_password pass\n");
 }
 
 TEST_F(PlayerSettingsTest, LongNameLeavesItsExcessToTheConfirmation) {
@@ -65,6 +88,31 @@ TEST_F(PlayerSettingsTest, PasswordIsConfirmedThenWritten) {
   setRconPassword();
   EXPECT_EQ(io_.console(), passwordQuestion("secret") + passwordQuestion("hunter2"));
   EXPECT_EQ(io_.script(), "rcon_password hunter2\n");
+}
+
+// Quoted only where the game would read the bare password otherwise: a
+// command break, a comment, a word of its own, a byte it may take for a blank.
+TEST(RconStatement, APasswordIsQuotedOnlyWhereItMustBe) {
+  struct Sample {
+    std::string_view password;
+    bool quoted;
+  };
+  const std::vector<Sample> samples{
+      {"hunter2", false}, {"a/b", false},   {"!#$%&*+,-.<=>?@[\\]^_`|~", false},
+      {"x;quit", true},   {"a//b", true},   {"it's", true},
+      {"(x", true},       {"x)", true},     {"a:b", true},
+      {"{x", true},       {"x}", true},     {"\x01x", true},
+      {"x\x1F", true},    {"x\x7F", true},  {"p\xE9p", true},
+      {"\xFF", true},
+  };
+  for (const auto& [password, quoted] : samples) {
+    const test::ScriptedConsole io;
+    openTestScript();
+    writeRconStatement(password);
+    const std::string word{password};
+    EXPECT_EQ(io.script(),
+              "rcon_password " + (quoted ? "\"" + word + "\"" : word) + "\n");
+  }
 }
 
 TEST_F(PlayerSettingsTest, LongPasswordLeavesItsExcessToTheConfirmation) {

@@ -1,5 +1,6 @@
 #include "config/statements.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -17,7 +18,23 @@ std::string keyText(char key) {
   return key == ';' ? std::string{"\";\""} : std::string(1, key);
 }
 
+// Inside double quotes the game reads every byte as typed; "//" outside them
+// starts a comment.
+bool needsQuotes(std::string_view word) {
+  return !std::all_of(word.begin(), word.end(), isPlainWordByte) ||
+         word.find("//") != std::string_view::npos;
+}
+
 }  // namespace
+
+bool isPlainWordByte(char c) {
+  constexpr std::string_view kWordsOfTheirOwn = "'():{}";
+  constexpr unsigned char kFirstPrintable = 0x21;  // after the blank
+  constexpr unsigned char kDelete = 0x7F;
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= kFirstPrintable && byte < kDelete && c != '"' && c != ';' &&
+         kWordsOfTheirOwn.find(c) == std::string_view::npos;
+}
 
 void writeNameStatement(std::string_view playerName) {
   writeScriptLine("name \"", playerName, "\"");
@@ -26,7 +43,12 @@ void writeNameStatement(std::string_view playerName) {
 void writeRconStatement(std::string_view password) {
   // The server's password must not be readable by every user of the machine.
   if (restrictScriptToOwner()) {
-    writeScriptLine("rcon_password ", password);
+    // Quoted only when it must be, so every other password reads as before.
+    if (needsQuotes(password)) {
+      writeScriptLine("rcon_password \"", password, "\"");
+    } else {
+      writeScriptLine("rcon_password ", password);
+    }
   }
 }
 

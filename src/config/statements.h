@@ -6,9 +6,18 @@
 // dialogues decide what is written and when; only this file spells it.
 namespace bindsmith {
 
+// Whether the game console, reading a script line outside double quotes,
+// takes this byte as part of the word it stands in. It ends a command at
+// ';' and a word at a blank or a '"', reads each of ' ( ) : { } as a word of
+// its own, and may take a control byte or a byte from 128 on for a blank.
+bool isPlainWordByte(char c);
+
 void writeNameStatement(std::string_view playerName);
 // First makes the script readable by its owner alone; if that fails, the
 // failure is reported as a failed write and the password is not written.
+// A password the game would read otherwise than typed (one holding ';', "//",
+// a bracket, a control byte, ...) is written between double quotes, which it
+// must not hold itself.
 void writeRconStatement(std::string_view password);
 void writeNetgraphStatement();
 

@@ -48,6 +48,11 @@ char readKey();
 // characters. Stops quietly at end of input; the next read meets the end.
 void discardLine(std::size_t maxChars);
 
+// How much of its line a typed word's dialogue drops after the word, when it
+// drops the line: after a file name, and after a refused player name or
+// password.
+inline constexpr std::size_t kWordLineDiscard = 999;
+
 // Exactly the six bytes that separate answers: blank, tab, line feed,
 // vertical tab, form feed and carriage return. Bytes from 128 on are not.
 bool isWhiteSpace(char c);
