@@ -20,11 +20,20 @@
 #           that a script must have at the end; checked on POSIX systems,
 #           where the program runs with the umask 022.
 #
+# With --update first, the case's expectations are written from this run
+# instead (stdout, status and the scripts left; POSIX only), so that a
+# deliberate change is reviewed as a diff of the case.
+#
 # For the Windows build, BINDSMITH_WINDOWS=1: every line break of the
 # expected console and script becomes CR LF, as text mode writes them there.
 # BINDSMITH_EMULATOR, if set, is the command that runs the program (wine).
 set -u
 
+update=
+if [ "${1:-}" = --update ]; then
+  update=1
+  shift
+fi
 real_program=$(realpath "$1")
 case_dir=$(realpath "$2")
 windows=${BINDSMITH_WINDOWS:-}
@@ -57,11 +66,15 @@ expect() {
     cat "$1"
   fi
 }
-for file in "$case_dir"/stdout "$case_dir"/stderr "$case_dir"/*.cfg; do
+for file in "$case_dir"/stdout "$case_dir"/stderr "$case_dir"/*.cfg "$case_dir"/*.cfg.bak; do
   [ -f "$file" ] || continue
   [ -n "$windows" ] && [ -f "$file.windows" ] && file="$file.windows"
   name=${file##*/}
-  expect "$file" >"$work/expected/${name%.windows}"
+  case $name in
+    # A kept copy holds the earlier file's very bytes, as the setup wrote them.
+    *.bak) cat "$file" >"$work/expected/$name" ;;
+    *) expect "$file" >"$work/expected/${name%.windows}" ;;
+  esac
 done
 
 if [ -f "$case_dir/setup" ]; then
@@ -78,6 +91,20 @@ invoke='"$program" <"$case_dir/stdin"'
 # A hung program must fail the case, not the whole run.
 (cd "$run" && export program case_dir && timeout 20 bash -c "$invoke" >"$work/stdout" 2>"$work/stderr")
 status=$?
+
+if [ -n "$update" ]; then
+  cp "$work/stdout" "$case_dir/stdout"
+  echo "$status" >"$case_dir/status"
+  rm -f "$case_dir"/*.cfg "$case_dir"/*.cfg.bak
+  # Only what the run wrote: a file the setup left unchanged is no expectation.
+  fingerprints >"$work/after"
+  while read -r line; do
+    path=${line##* }
+    case $path in *.cfg | *.cfg.bak) ;; *) continue ;; esac
+    grep -qxF "$line" "$work/before" || cp "$run/$path" "$case_dir/"
+  done <"$work/after"
+  exit 0
+fi
 
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -98,7 +125,7 @@ elif [ -s "$work/stderr" ]; then
 fi
 
 declare -A expected=()
-for want in "$work/expected"/*.cfg; do
+for want in "$work/expected"/*.cfg "$work/expected"/*.cfg.bak; do
   [ -e "$want" ] || continue
   name=${want##*/}
   expected[./$name]=1

@@ -20,11 +20,11 @@ namespace {
 
 // The typed word is held in 500 characters with its terminator.
 constexpr std::size_t kTypedWordChars = 499;
-// Anything typed after the name on its line is dropped, up to this much.
-constexpr std::size_t kNameLineDiscard = 999;
 // Only the first eight characters of the typed word make the name.
 constexpr std::size_t kNameLetters = 8;
 constexpr std::string_view kScriptExtension = ".cfg";
+// An earlier script of the chosen name is kept under its name plus this.
+constexpr std::string_view kKeptCopyExtension = ".bak";
 // Windows opens these names, with any extension, as devices: every statement
 // would vanish. Scripts are made for game folders, mostly on Windows, so they
 // are refused everywhere.
@@ -41,8 +41,19 @@ class ScriptFile : public Sink {
 
   std::optional<int> close() override { return closeDescriptor(std::exchange(descriptor_, -1)); }
 
+  void mark() override { mark_ = writePosition(descriptor_); }
+
+  // A group cut short by a full disk is taken back whole. Should the cut
+  // fail too, the write's failure is what the player is told.
+  void returnToMark() override {
+    if (mark_) {
+      cutBack(descriptor_, *mark_);
+    }
+  }
+
  private:
   int descriptor_ = -1;
+  std::optional<std::int64_t> mark_;
 };
 
 ScriptFile scriptFile;
@@ -91,7 +102,7 @@ std::optional<std::string> askForName() {
   std::cout << "Please enter the name of the config file" << std::endl
             << "8 letters maximum only a-z are allowed" << std::endl;
   std::string name = normaliseName(readWord(kTypedWordChars, PromptLine::closed));
-  discardLine(kNameLineDiscard);
+  discardLine(kWordLineDiscard);
   if (!isValidName(name)) {
     std::cout << name << ".cfg is not a vaild filename please try again" << std::endl;
     return std::nullopt;
@@ -105,21 +116,41 @@ std::optional<std::string> askForName() {
 
 }  // namespace
 
-std::optional<std::string> openConfigFile(const std::string& name) {
+OpenedScript openConfigFile(const std::string& name) {
+  OpenedScript opened;
   if (scriptRedirect != nullptr) {
     scriptSink = scriptRedirect;
   } else {
-    const Opened opened = openForWriting(name);
-    if (opened.descriptor < 0) {
-      return describeError(opened.error);
+    // Opened before the copy is made, so that a script that cannot be
+    // written leaves no copy behind; emptied only once the copy is whole.
+    const Opened file = openForWriting(name);
+    if (file.descriptor < 0) {
+      opened.failure = describeError(file.error);
+      return opened;
     }
-    scriptFile.attach(opened.descriptor);
+    const std::string copyName = name + std::string{kKeptCopyExtension};
+    const Copied copy = keepCopy(name, copyName);
+    std::optional<int> emptied;
+    if (copy.error == 0) {
+      emptied = cutBack(file.descriptor, 0);
+    }
+    if (copy.error != 0 || emptied) {
+      closeDescriptor(file.descriptor);
+      opened.failure = copy.error != 0 ? "the earlier script could not be kept as " + copyName +
+                                             ": " + describeError(copy.error)
+                                       : describeError(*emptied);
+      return opened;
+    }
+    if (copy.copied) {
+      opened.keptAs = copyName;
+    }
+    scriptFile.attach(file.descriptor);
     scriptSink = &scriptFile;
   }
   scriptBuffer.sendTo(scriptSink);
   configFile.rdbuf(&scriptBuffer);
   scriptName = name;
-  return std::nullopt;
+  return opened;
 }
 
 void redirectScript(Sink* sink) {
@@ -133,9 +164,13 @@ void setConfigFileName() {
   }
   const std::string fileName = *name + std::string{kScriptExtension};
   std::cout << "Setting filename to " << fileName << std::endl;
-  if (const auto failure = openConfigFile(fileName)) {
-    printFramed("Could not open " + fileName + " for writing: " + *failure);
+  const OpenedScript opened = openConfigFile(fileName);
+  if (opened.failure) {
+    printFramed("Could not open " + fileName + " for writing: " + *opened.failure);
     return;
+  }
+  if (!opened.keptAs.empty()) {
+    std::cout << "The earlier " << fileName << " is kept as " << opened.keptAs << std::endl;
   }
   runState.fileNameSet = true;
   printSeparator();

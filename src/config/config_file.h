@@ -11,7 +11,8 @@ namespace bindsmith {
 // The config script. Bound to no file until the player has named one, so a
 // write before that goes nowhere. Write to it only through writeScript and
 // writeScriptLine. Text reaches the disk at the end of each line, or, inside
-// a StatementGroup, when the group ends. A failed write is remembered with
+// a StatementGroup, when the group ends; a line or group whose write fails
+// part-way (a full disk) is cut off the disk again. A failed write is remembered with
 // its reason and reported by reportScriptWriteFailure; the stream itself
 // never fails.
 extern std::ostream configFile;
@@ -32,15 +33,23 @@ class StatementGroup {
 };
 
 // Choice 2: asks for a name of one to eight letters a-z, confirms it and
-// creates (or empties) NAME.cfg in the current directory. Sets fileNameSet
+// creates (or empties, keeping a copy) NAME.cfg in the current directory. Sets fileNameSet
 // once the script is open; if it cannot be opened, says why and leaves the
 // flag clear so the player can try another name. Throws EndOfInput; no file
 // is created unless a name was confirmed.
 void setConfigFileName();
 
-// Opens the script for writing in text mode, creating or emptying it.
-// Returns the system's reason on failure, nothing on success.
-std::optional<std::string> openConfigFile(const std::string& name);
+// Opens the script for writing in text mode, creating or emptying it. An
+// earlier script of that name that holds anything is first copied to the
+// name plus ".bak"; if that copy cannot be made whole, the script is neither
+// opened nor emptied.
+struct OpenedScript {
+  // Why the script is not open, as the player is told; nothing once open.
+  std::optional<std::string> failure;
+  // The copy's name when an earlier script was kept, else empty.
+  std::string keptAs;
+};
+OpenedScript openConfigFile(const std::string& name);
 
 // From now on, the script that the player names goes to `sink` instead of a
 // file; nullptr restores files. Lets tests and the fuzzer run whole sessions

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,13 +28,34 @@ void openStandardDescriptors();
 // /dev/null. Never on Windows, where such a write cannot be interrupted.
 bool writeCanWait(int descriptor);
 
-// Creates or empties `name` for writing, in text mode where the platform has
-// one. Returns the descriptor, or the errno of the failed open.
+// Opens `name` for writing from its start, in text mode where the platform
+// has one, creating it if there is none; what it holds stays until
+// cutBack(descriptor, 0). Returns the descriptor, or the errno of the failed
+// open.
 struct Opened {
   int descriptor = -1;
   int error = 0;
 };
 Opened openForWriting(const std::string& name);
+
+// If `name` is a regular file holding at least one byte, copies its bytes to
+// `copyName`, replacing any file of that name, with permissions no wider than
+// the original's; the copy has reached the disk when this returns. A copy
+// that fails is removed, and the original is never changed.
+struct Copied {
+  bool copied = false;  // false when there was nothing to keep, or on failure
+  int error = 0;        // the errno of the failed call; 0 if none failed
+};
+Copied keepCopy(const std::string& name, const std::string& copyName);
+
+// Where the next write to the file lands, in bytes on the disk; nothing
+// where that cannot be told (a pipe).
+std::optional<std::int64_t> writePosition(int descriptor);
+
+// Cuts a regular file back to `length` bytes, and the next write lands
+// there; a pipe or a device keeps nothing and is left as it is. Returns the
+// errno on failure.
+std::optional<int> cutBack(int descriptor, std::int64_t length);
 
 // One write call.
 WriteResult writeSome(int descriptor, std::string_view text);

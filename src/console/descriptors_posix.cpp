@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 
 namespace bindsmith {
@@ -33,11 +34,106 @@ Opened openForWriting(const std::string& name) {
   constexpr mode_t kEveryoneReadsAndWrites = 0666;  // less the umask, as for any new file
   // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg): open is variadic
   const int descriptor =
-      open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kEveryoneReadsAndWrites);
+      open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, kEveryoneReadsAndWrites);
   if (descriptor < 0) {
     return {-1, errno};
   }
   return {descriptor, 0};
+}
+
+namespace {
+
+// Copies every byte from one descriptor to the other; errno on failure.
+std::optional<int> copyBytes(int from, int to) {
+  constexpr std::size_t kChunk = 64 * 1024;
+  std::array<char, kChunk> chunk{};
+  for (;;) {
+    // Never EINTR: the interrupts are let in only while the program waits.
+    const ssize_t got = read(from, chunk.data(), chunk.size());
+    if (got < 0) {
+      return errno;
+    }
+    if (got == 0) {
+      return std::nullopt;
+    }
+    std::string_view rest(chunk.data(), static_cast<std::size_t>(got));
+    while (!rest.empty()) {
+      const WriteResult result = writeSome(to, rest);
+      if (result.written == 0) {
+        return result.failure.value_or(EIO);
+      }
+      rest.remove_prefix(result.written);
+    }
+  }
+}
+
+}  // namespace
+
+Copied keepCopy(const std::string& name, const std::string& copyName) {
+  constexpr mode_t kPermissions = 0777;
+  // Opened without waiting, so that a pipe of that name cannot hang the run.
+  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg): open is variadic
+  const int from = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (from < 0) {
+    return {false, errno == ENOENT ? 0 : errno};
+  }
+  struct stat status {};
+  if (fstat(from, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size == 0) {
+    close(from);
+    return {};
+  }
+  // A new file, so that it takes the original's permissions and no earlier
+  // copy's, nor another file that an earlier copy's name linked to.
+  std::optional<int> failure;
+  if (unlink(copyName.c_str()) != 0 && errno != ENOENT) {
+    failure = errno;
+  }
+  int to = -1;
+  if (!failure) {
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg): open is variadic
+    to = open(copyName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+              status.st_mode & kPermissions);
+    if (to < 0) {
+      failure = errno;
+    }
+  }
+  if (!failure) {
+    failure = copyBytes(from, to);
+  }
+  // On the disk before the original is emptied, or a crash could lose both.
+  if (!failure && fsync(to) != 0) {
+    failure = errno;
+  }
+  if (to >= 0 && close(to) != 0 && !failure) {
+    failure = errno;
+  }
+  close(from);
+  if (failure) {
+    if (to >= 0) {
+      unlink(copyName.c_str());
+    }
+    return {false, *failure};
+  }
+  return {true, 0};
+}
+
+std::optional<std::int64_t> writePosition(int descriptor) {
+  const off_t position = lseek(descriptor, 0, SEEK_CUR);
+  return position < 0 ? std::nullopt : std::optional<std::int64_t>{position};
+}
+
+std::optional<int> cutBack(int descriptor, std::int64_t length) {
+  struct stat status {};
+  if (fstat(descriptor, &status) != 0) {
+    return errno;
+  }
+  if (!S_ISREG(status.st_mode)) {
+    return std::nullopt;  // a pipe or a device keeps nothing to cut
+  }
+  if (ftruncate(descriptor, length) != 0 || lseek(descriptor, length, SEEK_SET) < 0) {
+    return errno;
+  }
+  return std::nullopt;
 }
 
 WriteResult writeSome(int descriptor, std::string_view text) {

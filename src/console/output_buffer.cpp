@@ -32,10 +32,14 @@ int OutputBuffer::sync() {
 
 void OutputBuffer::drain() {
   std::string_view rest = pending_;
+  if (!rest.empty() && sink_ != nullptr) {
+    sink_->mark();
+  }
   while (!rest.empty() && sink_ != nullptr) {
     const WriteResult result = sink_->write(rest);
     if (result.failure) {
       recordFailure(*result.failure);
+      sink_->returnToMark();
       break;
     }
     if (result.written == 0) {

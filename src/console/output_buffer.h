@@ -9,7 +9,8 @@
 // The buffer behind standard output and the script: text is held until a
 // flush (every line break flushes, and so does every read of standard input)
 // and then handed to a sink, which writes it with as many calls as the
-// system needs. A failure is kept with the reason the failing call gave, as
+// system needs. A flush that fails part-way is taken back from the sink, so
+// that what it keeps is always whole flushes. A failure is kept with the reason the failing call gave, as
 // the first thing that looks at it, not several stream layers later.
 namespace bindsmith {
 
@@ -42,6 +43,12 @@ class Sink {
   // secret is written; returns the errno of a failure. Nothing to do for a
   // destination that stores nothing others could read.
   virtual std::optional<int> restrictToOwner() { return std::nullopt; }
+  // Before a flush's first write: remembers where the destination ends now.
+  virtual void mark() {}
+  // After a write of the flush failed: takes away what the flush's earlier
+  // writes stored, so that a destination that keeps text keeps only whole
+  // flushes. Nothing to do for one that keeps nothing.
+  virtual void returnToMark() {}
 };
 
 // Never fails a stream operation: a failed write is recorded here, the

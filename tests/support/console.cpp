@@ -6,7 +6,7 @@
 namespace bindsmith::test {
 
 void openTestScript() {
-  ASSERT_FALSE(openConfigFile("test.cfg").has_value());
+  ASSERT_FALSE(openConfigFile("test.cfg").failure);
   runState.fileNameSet = true;
 }
 

@@ -20,13 +20,16 @@ class MemorySink : public Sink {
     kept_ += text;
     return {text.size(), std::nullopt};
   }
+  void mark() override { mark_ = kept_.size(); }
+  void returnToMark() override { kept_.resize(mark_); }
 
  private:
   std::string kept_;
+  std::size_t mark_ = 0;
 };
 
-// Keeps the first `capacity` bytes, then fails every write as a full disk
-// does; a write that does not fit is taken in part, as the system does.
+// Holds `capacity` bytes and fails a write that finds it full, as a full
+// disk does; a write that does not fit is taken in part, as the system does.
 // Closing it fails with `closeError`, if one is given.
 class FailingSink : public MemorySink {
  public:
