@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string input(data, data + size);
   const auto result = bindsmith::test::runSession(input);
 
-  for (const std::string& problem : bindsmith::test::scriptProblems(result.script)) {
+  for (const std::string& problem : bindsmith::test::scriptProblems(
+           result.script, bindsmith::test::confirmedWords(result.console))) {
     breach("script", problem);
   }
   // The run ends either at the menu prompt (status 0: choice 15, or input

@@ -1,5 +1,6 @@
 #include "support/script_checks.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <optional>
@@ -66,9 +67,54 @@ std::optional<Bind> splitBind(std::string_view line) {
   return Bind{line[0], line.substr(2)};
 }
 
+// How the game console reads a line: its commands, each a list of words.
+// A byte from 128 on may read as a blank; only a bind's key may be one,
+// where the player's keyboard layout decides.
+constexpr std::string_view kWordsOfTheirOwn = "{}()':";
+bool readsAsBlank(char c, bool highBytesAreWords) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte <= ' ' || byte == 0x7F || (byte >= 0x80 && !highBytesAreWords);
+}
+std::vector<std::vector<std::string>> gameCommands(std::string_view line,
+                                                   bool highBytesAreWords) {
+  std::vector<std::vector<std::string>> commands(1);
+  const auto endsWord = [&](std::size_t at) {
+    const char c = line[at];
+    return readsAsBlank(c, highBytesAreWords) || c == '"' || c == ';' ||
+           kWordsOfTheirOwn.find(c) != std::string_view::npos ||
+           line.substr(at).starts_with("//");
+  };
+  std::size_t at = 0;
+  while (at < line.size() && !line.substr(at).starts_with("//")) {
+    const char c = line[at];
+    if (c == ';') {
+      commands.emplace_back();
+      ++at;
+    } else if (readsAsBlank(c, highBytesAreWords)) {
+      ++at;
+    } else if (c == '"') {
+      const std::size_t close = std::min(line.find('"', at + 1), line.size());
+      commands.back().emplace_back(line.substr(at + 1, close - at - 1));
+      at = close + 1;
+    } else if (kWordsOfTheirOwn.find(c) != std::string_view::npos) {
+      commands.back().emplace_back(1, c);
+      ++at;
+    } else {
+      const std::size_t start = at;
+      while (at < line.size() && (at == start || !endsWord(at))) {
+        ++at;
+      }
+      commands.back().emplace_back(line.substr(start, at - start));
+    }
+  }
+  std::erase_if(commands, [](const auto& words) { return words.empty(); });
+  return commands;
+}
+
 class Checker {
  public:
-  explicit Checker(std::string_view script) {
+  explicit Checker(std::string_view script, const ConfirmedWords& confirmed)
+      : confirmed_(confirmed) {
     if (!script.empty() && script.back() != '\n') {
       problem("the last line is incomplete");
     }
@@ -80,6 +126,14 @@ class Checker {
   }
 
   std::vector<std::string> run() && {
+    for (const std::string_view line : lines_) {
+      asTheGameReadsIt(line);
+    }
+    for (const std::string& target : bindTargets_) {
+      if (!gameAliases_.contains(target)) {
+        problem("the game finds no alias " + target + " for its bind");
+      }
+    }
     while (next_ < lines_.size()) {
       statement(take());
     }
@@ -106,6 +160,50 @@ class Checker {
   void key(char key) {
     if (!keys_.insert(key).second) {
       problem("key bound twice: " + std::string(1, key));
+    }
+  }
+
+  void asTheGameReadsIt(std::string_view line) {
+    const std::string shown{line};
+    const bool highKey = line.size() > 6 && line.starts_with("bind ") &&
+                         static_cast<unsigned char>(line[5]) >= 0x80 && line[6] == ' ';
+    const auto commands = gameCommands(line, highKey);
+    if (commands.size() != 1) {
+      problem("the game reads " + std::to_string(commands.size()) + " commands in: " + shown);
+      return;
+    }
+    const std::vector<std::string>& words = commands.front();
+    const auto wordCount = [&](std::size_t count) {
+      if (words.size() != count) {
+        problem("the game reads " + std::to_string(words.size()) + " words in: " + shown);
+        return false;
+      }
+      return true;
+    };
+    const auto confirmedAs = [&](const std::optional<std::string>& word) {
+      if (wordCount(2) && word && words[1] != *word) {
+        problem("the game reads " + words[1] + " where " + *word + " was confirmed: " + shown);
+      }
+    };
+    if (words[0] == "bind") {
+      if (wordCount(3)) {
+        if (words[1].size() != 1) {
+          problem("the game reads the key " + words[1] + " in: " + shown);
+        }
+        bindTargets_.push_back(words[2]);
+      }
+    } else if (words[0] == "alias") {
+      if (wordCount(3) && !gameAliases_.insert(words[1]).second) {
+        problem("the game reads the alias " + words[1] + " defined twice: " + shown);
+      }
+    } else if (words[0] == "name") {
+      confirmedAs(confirmed_.name);
+    } else if (words[0] == "rcon_password") {
+      confirmedAs(confirmed_.password);
+    } else if (words[0] == "r_netgraph") {
+      wordCount(2);
+    } else {
+      problem("the game reads the command " + words[0] + " in: " + shown);
     }
   }
 
@@ -197,6 +295,9 @@ class Checker {
     }
   }
 
+  ConfirmedWords confirmed_;
+  std::set<std::string> gameAliases_;
+  std::vector<std::string> bindTargets_;
   std::vector<std::string_view> lines_;
   std::size_t next_ = 0;
   std::vector<std::string> problems_;
@@ -207,8 +308,30 @@ class Checker {
 
 }  // namespace
 
-std::vector<std::string> scriptProblems(std::string_view script) {
-  return Checker(script).run();
+ConfirmedWords confirmedWords(std::string_view console) {
+  ConfirmedWords confirmed;
+  // The name dialogue ends with it, after the confirmation's prompt; no
+  // echo of a typed word holds it, since a word holds no blank.
+  constexpr std::string_view kNameSet = "Playername set to ";
+  if (const auto at = console.rfind(kNameSet); at != std::string_view::npos) {
+    const std::string_view rest = console.substr(at + kNameSet.size());
+    confirmed.name = std::string{rest.substr(0, rest.find('\n'))};
+  }
+  // The password written is the last one offered for confirmation: the
+  // dialogue runs once a run, and ends when a password is confirmed.
+  constexpr std::string_view kOffer = " the correct password?\n";
+  if (const auto at = console.rfind(kOffer); at != std::string_view::npos) {
+    const std::size_t start = console.rfind('\n', at);
+    const std::string_view line = console.substr(start == std::string_view::npos ? 0 : start + 1);
+    if (line.starts_with("Is ")) {
+      confirmed.password = std::string{line.substr(3, line.find(kOffer) - 3)};
+    }
+  }
+  return confirmed;
+}
+
+std::vector<std::string> scriptProblems(std::string_view script, const ConfirmedWords& confirmed) {
+  return Checker(script, confirmed).run();
 }
 
 }  // namespace bindsmith::test

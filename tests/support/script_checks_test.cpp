@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,9 +17,25 @@ TEST(ScriptChecks, AcceptsSoundScripts) {
                              "bind k uspa\nalias uspa \"buyweapon;menuselect 1;menuselect "
                              "1;buyammo;menuselect 2;buyitem;menuselect  3;buyitem;menuselect "
                              "1;buyitem;menuselect 5;buyitem;menuselect 4;showplayerinfo\"\n"
-                             "bind \" equipmenta\nalias equipmenta \";showplayerinfo\"\n"
+                             "bind \xE9 equipmenta\nalias equipmenta \";showplayerinfo\"\n"
                              "bind \";\" quickknife\nalias quickknife  \"use weapon_knife\"\n")
                   .empty());
+  EXPECT_TRUE(scriptProblems("name \"a;b//c\"\nrcon_password \"x;quit\"\n"
+                             "bind { usp_7b\nalias usp_7b \";showplayerinfo\"\n",
+                             {"a;b//c", "x;quit"})
+                  .empty());
+}
+
+TEST(ScriptChecks, ReadsTheConfirmedWordsOffTheConsole) {
+  const ConfirmedWords words = confirmedWords(
+      "Please enter a playername \nIs a;b the correct name?\n 1. Yes 2. No\n"
+      "Enter a Is that the correct player name? choice, 1-2 Playername set to a;b\n"
+      "Please enter the rcon password \nIs x the correct password?\n1. Yes 2. No\n"
+      "Enter a Rcon pass correct choice, 1-2 Please enter the rcon password \n"
+      "Is Is the correct password?\n1. Yes 2. No\nEnter a Rcon pass correct choice, 1-2 ");
+  EXPECT_EQ(words.name, "a;b");
+  EXPECT_EQ(words.password, "Is");
+  EXPECT_FALSE(confirmedWords("Enter a Main Menu choice, 1-15 ").password.has_value());
 }
 
 TEST(ScriptChecks, FindsBrokenScripts) {
@@ -38,10 +57,47 @@ TEST(ScriptChecks, FindsBrokenScripts) {
       "bind k quickknife\n",
       "bind ; a\nalias a \";showplayerinfo\"\n",  // a bare ';' ends the command
       "hello\n",
+      // As the game reads them:
+      "rcon_password x;quit\n",                           // two commands
+      "rcon_password a:b\n",                              // three words
+      "rcon_password p\xE9p\n",                           // may read as two
+      "name \"a\"b\"\n",                                  // read as "a" and more
+      "bind \" a\nalias a \";showplayerinfo\"\n",          // the quote swallows the line
+      "bind \x1B a\nalias a \";showplayerinfo\"\n",        // Esc reads as a blank
+      "bind k usp{\nalias usp{ \";showplayerinfo\"\n",      // "{" is a word of its own
+      // Read as "usp", which the code-0 name is too.
+      "bind k usp\x01\nalias usp\x01 \";showplayerinfo\"\n"
+      "bind j usp\nalias usp \";showplayerinfo\"\n",
   };
   for (const std::string& script : broken) {
     EXPECT_FALSE(scriptProblems(script).empty()) << script;
   }
+  // What the player confirmed must be what the game reads.
+  EXPECT_FALSE(scriptProblems("name \"ab\"\n", {"a", std::nullopt}).empty());
+  EXPECT_FALSE(scriptProblems("rcon_password ab\n", {std::nullopt, "a"}).empty());
+  EXPECT_FALSE(scriptProblems("rcon_password a//b\n", {std::nullopt, "a//b"}).empty());
+}
+
+std::string contents(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Every script a transcript expects, read as the game reads it, with the
+// words its console shows confirmed.
+TEST(ScriptChecks, EveryTranscriptsScriptReadsAsThePlayerMeant) {
+  int scripts = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(BINDSMITH_E2E_DIR)) {
+    for (const auto& file : std::filesystem::directory_iterator(entry.path())) {
+      if (file.path().extension() == ".cfg") {
+        SCOPED_TRACE(file.path().string());
+        const ConfirmedWords words = confirmedWords(contents(entry.path() / "stdout"));
+        EXPECT_EQ(scriptProblems(contents(file.path()), words), std::vector<std::string>{});
+        ++scripts;
+      }
+    }
+  }
+  EXPECT_GT(scripts, 30);
 }
 
 }  // namespace
