@@ -60,7 +60,9 @@ TEST(AliasName, EveryNameOfARunIsOneDistinctWord) {
       const std::string name = aliasName(row.stem, binds);
       EXPECT_TRUE(names.insert(name).second) << name;
       for (const char c : name) {
-        EXPECT_TRUE(c > ' ' && c < '\x7F' && std::string_view{"\";'():{}"}.find(c) == std::string_view::npos) << name;
+        EXPECT_TRUE(c > ' ' && c < '\x7F' &&
+                    std::string_view{"\";'():{}"}.find(c) == std::string_view::npos)
+            << name;
       }
     }
   }

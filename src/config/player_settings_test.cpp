@@ -98,11 +98,11 @@ TEST(RconStatement, APasswordIsQuotedOnlyWhereItMustBe) {
     bool quoted;
   };
   const std::vector<Sample> samples{
-      {"hunter2", false}, {"a/b", false},   {"!#$%&*+,-.<=>?@[\\]^_`|~", false},
-      {"x;quit", true},   {"a//b", true},   {"it's", true},
-      {"(x", true},       {"x)", true},     {"a:b", true},
-      {"{x", true},       {"x}", true},     {"\x01x", true},
-      {"x\x1F", true},    {"x\x7F", true},  {"p\xE9p", true},
+      {"hunter2", false}, {"a/b", false},  {"!#$%&*+,-.<=>?@[\\]^_`|~", false},
+      {"x;quit", true},   {"a//b", true},  {"it's", true},
+      {"(x", true},       {"x)", true},    {"a:b", true},
+      {"{x", true},       {"x}", true},    {"\x01x", true},
+      {"x\x1F", true},    {"x\x7F", true}, {"p\xE9p", true},
       {"\xFF", true},
   };
   for (const auto& [password, quoted] : samples) {
@@ -110,8 +110,7 @@ TEST(RconStatement, APasswordIsQuotedOnlyWhereItMustBe) {
     openTestScript();
     writeRconStatement(password);
     const std::string word{password};
-    EXPECT_EQ(io.script(),
-              "rcon_password " + (quoted ? "\"" + word + "\"" : word) + "\n");
+    EXPECT_EQ(io.script(), "rcon_password " + (quoted ? "\"" + word + "\"" : word) + "\n");
   }
 }
 

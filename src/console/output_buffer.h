@@ -10,8 +10,8 @@
 // flush (every line break flushes, and so does every read of standard input)
 // and then handed to a sink, which writes it with as many calls as the
 // system needs. A flush that fails part-way is taken back from the sink, so
-// that what it keeps is always whole flushes. A failure is kept with the reason the failing call gave, as
-// the first thing that looks at it, not several stream layers later.
+// that what it keeps is always whole flushes. A failure is kept with the reason the failing call
+// gave, as the first thing that looks at it, not several stream layers later.
 namespace bindsmith {
 
 // What one write call did.

@@ -75,14 +75,12 @@ bool readsAsBlank(char c, bool highBytesAreWords) {
   const auto byte = static_cast<unsigned char>(c);
   return byte <= ' ' || byte == 0x7F || (byte >= 0x80 && !highBytesAreWords);
 }
-std::vector<std::vector<std::string>> gameCommands(std::string_view line,
-                                                   bool highBytesAreWords) {
+std::vector<std::vector<std::string>> gameCommands(std::string_view line, bool highBytesAreWords) {
   std::vector<std::vector<std::string>> commands(1);
   const auto endsWord = [&](std::size_t at) {
     const char c = line[at];
     return readsAsBlank(c, highBytesAreWords) || c == '"' || c == ';' ||
-           kWordsOfTheirOwn.find(c) != std::string_view::npos ||
-           line.substr(at).starts_with("//");
+           kWordsOfTheirOwn.find(c) != std::string_view::npos || line.substr(at).starts_with("//");
   };
   std::size_t at = 0;
   while (at < line.size() && !line.substr(at).starts_with("//")) {

@@ -58,13 +58,13 @@ TEST(ScriptChecks, FindsBrokenScripts) {
       "bind ; a\nalias a \";showplayerinfo\"\n",  // a bare ';' ends the command
       "hello\n",
       // As the game reads them:
-      "rcon_password x;quit\n",                           // two commands
-      "rcon_password a:b\n",                              // three words
-      "rcon_password p\xE9p\n",                           // may read as two
-      "name \"a\"b\"\n",                                  // read as "a" and more
-      "bind \" a\nalias a \";showplayerinfo\"\n",          // the quote swallows the line
-      "bind \x1B a\nalias a \";showplayerinfo\"\n",        // Esc reads as a blank
-      "bind k usp{\nalias usp{ \";showplayerinfo\"\n",      // "{" is a word of its own
+      "rcon_password x;quit\n",                         // two commands
+      "rcon_password a:b\n",                            // three words
+      "rcon_password p\xE9p\n",                         // may read as two
+      "name \"a\"b\"\n",                                // read as "a" and more
+      "bind \" a\nalias a \";showplayerinfo\"\n",       // the quote swallows the line
+      "bind \x1B a\nalias a \";showplayerinfo\"\n",     // Esc reads as a blank
+      "bind k usp{\nalias usp{ \";showplayerinfo\"\n",  // "{" is a word of its own
       // Read as "usp", which the code-0 name is too.
       "bind k usp\x01\nalias usp\x01 \";showplayerinfo\"\n"
       "bind j usp\nalias usp \";showplayerinfo\"\n",
