@@ -16,43 +16,39 @@ namespace {
 constexpr std::size_t kPlayerNameChars = 299;
 constexpr std::size_t kPasswordChars = 59;
 
-// The game ends a quoted text at a double quote and has no way to write one
-// inside it, so a word holding one would reach the game cut short.
-// A refused word's request line is ended first if the player typed on it.
-bool refusedForItsQuote(const std::string& word, PromptLine line, std::string_view refusal) {
-  if (word.find('"') == std::string::npos) {
-    return false;
-  }
-  if (line == PromptLine::open) {
-    std::cout << std::endl;
-  }
-  std::cout << refusal << std::endl;
-  discardLine(kWordLineDiscard);
-  return true;
-}
+// A word the player types, and the request that asks for it. The password
+// is typed on the request's line, the name on the line after it.
+struct WordRequest {
+  std::string_view request;
+  PromptLine line;
+  std::size_t maxChars;
+  std::string_view refusal;
+};
+constexpr WordRequest kNameRequest{
+    "Please enter a playername ", PromptLine::closed, kPlayerNameChars,
+    "A player name can not contain the character \" please try again"};
+constexpr WordRequest kPasswordRequest{
+    "Please enter the rcon password ", PromptLine::open, kPasswordChars,
+    "A password can not contain the character \" please try again"};
 
-// Reads the player name until it holds no double quote.
-std::string readName() {
+// Asks until the word holds no double quote: the game ends a quoted text at
+// one and has no way to write one inside it, so the word would reach the
+// game cut short. A refused word's line is dropped, as a file name's is.
+std::string readWordWithoutQuote(const WordRequest& ask) {
   for (;;) {
-    std::cout << "Please enter a playername " << std::endl;
-    std::string name = readWord(kPlayerNameChars, PromptLine::closed);
-    if (!refusedForItsQuote(name, PromptLine::closed,
-                            "A player name can not contain the character \" please try again")) {
-      return name;
+    std::cout << ask.request;
+    if (ask.line == PromptLine::closed) {
+      std::cout << std::endl;
     }
-  }
-}
-
-// Reads the password until it holds no double quote. The player types on the
-// request's line.
-std::string readPassword() {
-  for (;;) {
-    std::cout << "Please enter the rcon password ";
-    std::string password = readWord(kPasswordChars, PromptLine::open);
-    if (!refusedForItsQuote(password, PromptLine::open,
-                            "A password can not contain the character \" please try again")) {
-      return password;
+    std::string word = readWord(ask.maxChars, ask.line);
+    if (word.find('"') == std::string::npos) {
+      return word;
     }
+    if (ask.line == PromptLine::open) {
+      std::cout << std::endl;
+    }
+    std::cout << ask.refusal << std::endl;
+    discardLine(kWordLineDiscard);
   }
 }
 
@@ -61,7 +57,7 @@ std::string readPassword() {
 void setPlayerName() {
   std::string name;
   do {
-    name = readName();
+    name = readWordWithoutQuote(kNameRequest);
   } while (!askYesNo({"Is " + name + " the correct name?\n 1. Yes 2. No"},
                      "Is that the correct player name?"));
   std::cout << "Playername set to " << name << std::endl;
@@ -79,7 +75,7 @@ void setNetgraph() {
 void setRconPassword() {
   std::string password;
   do {
-    password = readPassword();
+    password = readWordWithoutQuote(kPasswordRequest);
     // The answer offer ends with a bare line break, which the prompt's read
     // flushes.
     std::cout << std::endl
