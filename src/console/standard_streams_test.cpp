@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -90,6 +93,32 @@ TEST(StandardOutput, WritesCutShortAreCarriedOn) {
 // run with its reason, as a write does.
 TEST(Descriptors, AFailedCloseGivesItsReason) {
   EXPECT_EQ(closeDescriptor(-1), std::optional<int>{EBADF});
+}
+
+// A group cut short is cut off a real file again: on Windows, in text mode,
+// the mark counts each line break's CR, which the bytes given do not hold.
+TEST(Descriptors, CutBackReturnsToTheMark) {
+  const auto path = std::filesystem::temp_directory_path() / "bindsmith-cut-back.cfg";
+  std::ofstream(path) << "earlier text that is emptied\n";
+  const Opened file = openForWriting(path.string());
+  ASSERT_GE(file.descriptor, 0);
+  EXPECT_EQ(cutBack(file.descriptor, 0), std::nullopt);
+  EXPECT_EQ(writeSome(file.descriptor, "bind k a\n").written, 9U);
+  const auto mark = writePosition(file.descriptor);
+  ASSERT_TRUE(mark.has_value());
+  EXPECT_EQ(writeSome(file.descriptor, "bind j b\nalias b").written, 16U);
+  EXPECT_EQ(cutBack(file.descriptor, *mark), std::nullopt);
+  EXPECT_EQ(writeSome(file.descriptor, "r_netgraph 1\n").written, 13U);
+  EXPECT_EQ(closeDescriptor(file.descriptor), std::nullopt);
+  std::ifstream written(path, std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};
+#ifdef _WIN32
+  EXPECT_EQ(text, "bind k a\r\nr_netgraph 1\r\n");
+#else
+  EXPECT_EQ(text, "bind k a\nr_netgraph 1\n");
+#endif
+  written.close();
+  std::filesystem::remove(path);
 }
 
 }  // namespace
