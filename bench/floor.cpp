@@ -2,37 +2,29 @@
 // program can do with the same console conventions. It prints the prompt
 // (flushed by the tied read), reads a line, and answers with the refusal
 // and a line break that flushes. Standard input is read in 4 KiB blocks
-// straight from read(2), as bindsmith reads it. bindsmith's own cost per
+// straight from read(2) by bindsmith's own block reader. bindsmith's own cost per
 // refused line is measured against this.
 #include <unistd.h>
 
-#include <array>
 #include <iostream>
-#include <streambuf>
+#include <span>
 #include <string>
+
+#include "console/block_input.h"
 
 namespace {
 
-class BlockInput : public std::streambuf {
+class PlainInput : public bindsmith::BlockInput {
  protected:
-  int_type underflow() override {
-    const ssize_t count = read(STDIN_FILENO, block_.data(), block_.size());
-    if (count <= 0) {
-      return traits_type::eof();
-    }
-    setg(block_.data(), block_.data(), block_.data() + count);
-    return traits_type::to_int_type(block_[0]);
+  std::ptrdiff_t fill(std::span<char> block) override {
+    return read(STDIN_FILENO, block.data(), block.size());
   }
-
- private:
-  static constexpr std::size_t kBlock = 4096;
-  std::array<char, kBlock> block_{};
 };
 
 }  // namespace
 
 int main() {
-  BlockInput input;
+  PlainInput input;
   std::cin.rdbuf(&input);
   std::string line;
   for (;;) {

@@ -1,16 +1,29 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "console/output_buffer.h"
-
 // The few calls on file descriptors that the program makes, one file per
 // platform (descriptors_posix.cpp, descriptors_windows.cpp). Each returns
 // the errno of the very call that failed.
 namespace bindsmith {
+
+// What one write did: took some bytes, failed with the reason the system
+// gave, or found the destination given up for now (a console that nobody
+// reads while the run ends), so that the text is dropped quietly.
+struct WriteResult {
+  enum class Kind { took, failed, givenUp };
+  Kind kind = Kind::givenUp;
+  std::size_t bytes = 0;  // more than none when it took some
+  int error = 0;          // the errno when it failed, 0 if the call set none
+
+  static WriteResult took(std::size_t bytes) { return {Kind::took, bytes, 0}; }
+  static WriteResult failed(int error) { return {Kind::failed, 0, error}; }
+  static WriteResult givenUp() { return {}; }
+};
 
 inline constexpr int kStandardInput = 0;
 inline constexpr int kStandardOutput = 1;
@@ -23,10 +36,10 @@ inline constexpr int kStandardOutput = 1;
 // with "Bad file descriptor". Nothing to do on Windows.
 void openStandardDescriptors();
 
-// Whether a write to `descriptor` can wait for someone else to read: true
+// Whether a read or write of `descriptor` can wait for another program: true
 // for a pipe, a socket or a terminal, false for a file or a device such as
-// /dev/null. Never on Windows, where such a write cannot be interrupted.
-bool writeCanWait(int descriptor);
+// /dev/null. Never on Windows, where such a wait cannot be interrupted.
+bool canWait(int descriptor);
 
 // Opens `name` for writing from its start, in text mode where the platform
 // has one, creating it if there is none; what it holds stays until
@@ -57,8 +70,20 @@ std::optional<std::int64_t> writePosition(int descriptor);
 // errno on failure.
 std::optional<int> cutBack(int descriptor, std::int64_t length);
 
-// One write call.
+// One write call: it takes some of `text` (never empty), or fails.
 WriteResult writeSome(int descriptor, std::string_view text);
+
+// Opens a description of its own for the pipe or terminal behind
+// `descriptor`, one whose reads and writes never wait (they fail with
+// EAGAIN instead), without changing the description it shares with other
+// programs. Returns -1 where there is none to be had (a socket, a system
+// without /proc, Windows); the caller then goes on with `descriptor`.
+int openPrivately(int descriptor, bool forWriting);
+
+// Whether a read or write that failed with `error` only found that it would
+// have to wait (or was cut short before it began): the caller waits, then
+// tries again.
+bool wouldWait(int error);
 
 // Closes the descriptor; returns the errno if the close failed.
 std::optional<int> closeDescriptor(int descriptor);

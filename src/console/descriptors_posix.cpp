@@ -24,7 +24,7 @@ void openStandardDescriptors() {
   }
 }
 
-bool writeCanWait(int descriptor) {
+bool canWait(int descriptor) {
   struct stat status {};  // left zero, a mode of nothing, if fstat fails
   fstat(descriptor, &status);
   return S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) || isatty(descriptor) == 1;
@@ -45,7 +45,7 @@ namespace {
 
 // Copies every byte from one descriptor to the other; errno on failure.
 std::optional<int> copyBytes(int from, int to) {
-  constexpr std::size_t kChunk = 64 * 1024;
+  constexpr std::size_t kChunk = std::size_t{64} * 1024;
   std::array<char, kChunk> chunk{};
   for (;;) {
     // Never EINTR: the interrupts are let in only while the program waits.
@@ -59,10 +59,10 @@ std::optional<int> copyBytes(int from, int to) {
     std::string_view rest(chunk.data(), static_cast<std::size_t>(got));
     while (!rest.empty()) {
       const WriteResult result = writeSome(to, rest);
-      if (result.written == 0) {
-        return result.failure.value_or(EIO);
+      if (result.kind != WriteResult::Kind::took) {
+        return result.error != 0 ? result.error : EIO;
       }
-      rest.remove_prefix(result.written);
+      rest.remove_prefix(result.bytes);
     }
   }
 }
@@ -140,9 +140,22 @@ WriteResult writeSome(int descriptor, std::string_view text) {
   // Never EINTR: the interrupts are let in only while the program waits.
   const ssize_t written = write(descriptor, text.data(), text.size());
   if (written > 0) {
-    return {static_cast<std::size_t>(written), std::nullopt};
+    return WriteResult::took(static_cast<std::size_t>(written));
   }
-  return {0, written < 0 ? errno : 0};
+  return WriteResult::failed(written < 0 ? errno : 0);
+}
+
+bool wouldWait(int error) {
+  return error == EAGAIN || error == EWOULDBLOCK || error == EINTR;
+}
+
+int openPrivately(int descriptor, bool forWriting) {
+  // Opening the descriptor's /proc entry makes a new description of the same
+  // pipe or terminal: its O_NONBLOCK is its own. Not a controlling terminal.
+  const std::string path = "/proc/self/fd/" + std::to_string(descriptor);
+  const int access = forWriting ? O_WRONLY : O_RDONLY;
+  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg,hicpp-vararg): open is variadic
+  return open(path.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
 std::optional<int> closeDescriptor(int descriptor) {

@@ -13,7 +13,7 @@ namespace bindsmith {
 
 void openStandardDescriptors() {}
 
-bool writeCanWait(int /*descriptor*/) {
+bool canWait(int /*descriptor*/) {
   return false;
 }
 
@@ -31,7 +31,7 @@ namespace {
 
 // Copies every byte from one descriptor to the other; errno on failure.
 std::optional<int> copyBytes(int from, int to) {
-  constexpr unsigned kChunk = 64 * 1024;
+  constexpr unsigned kChunk = 64U * 1024U;
   std::array<char, kChunk> chunk{};
   for (;;) {
     const int got = _read(from, chunk.data(), kChunk);
@@ -44,10 +44,10 @@ std::optional<int> copyBytes(int from, int to) {
     std::string_view rest(chunk.data(), static_cast<std::size_t>(got));
     while (!rest.empty()) {
       const WriteResult result = writeSome(to, rest);
-      if (result.written == 0) {
-        return result.failure.value_or(EIO);
+      if (result.kind != WriteResult::Kind::took) {
+        return result.error != 0 ? result.error : EIO;
       }
-      rest.remove_prefix(result.written);
+      rest.remove_prefix(result.bytes);
     }
   }
 }
@@ -128,9 +128,17 @@ WriteResult writeSome(int descriptor, std::string_view text) {
   // In text mode the count is of the bytes given, before each line break grew a CR.
   const int written = _write(descriptor, text.data(), size);
   if (written > 0) {
-    return {static_cast<std::size_t>(written), std::nullopt};
+    return WriteResult::took(static_cast<std::size_t>(written));
   }
-  return {0, written < 0 ? errno : 0};
+  return WriteResult::failed(written < 0 ? errno : 0);
+}
+
+bool wouldWait(int /*error*/) {
+  return false;
+}
+
+int openPrivately(int /*descriptor*/, bool /*forWriting*/) {
+  return -1;  // console writes and reads are not interrupted here
 }
 
 std::optional<int> closeDescriptor(int descriptor) {

@@ -6,6 +6,8 @@
 // unwind, the open alias is finished and the script closed. Only then does
 // the process end by the interrupt itself, so the shell sees what happened.
 // One implementation per platform: interrupts_posix.cpp, interrupts_windows.cpp.
+#include <string_view>
+
 namespace bindsmith {
 
 // Starts catching the interrupts; one that was ignored when the program
@@ -33,7 +35,11 @@ int endByInterrupt(int status);
 
 // Stops catching interrupts, forgets one that came and gives std::cin its
 // own reader back, so that tests can run several sessions in one process.
-// Call it only after catchInterrupts.
+// Does nothing unless catchInterrupts was called.
 void releaseInterrupts();
+
+// For the usage text: the exit statuses of a run that an interrupt ended,
+// as this platform's shells see them.
+extern const std::string_view kInterruptedStatuses;
 
 }  // namespace bindsmith

@@ -9,8 +9,10 @@
 #include <csignal>
 #include <ctime>
 #include <iostream>
+#include <span>
 #include <streambuf>
 
+#include "console/block_input.h"
 #include "console/descriptors.h"
 
 #ifdef BINDSMITH_COVERAGE
@@ -19,10 +21,14 @@
 extern "C" void __gcov_dump();  // NOLINT(bugprone-reserved-identifier)
 #endif
 
-// The interrupts are blocked all the time the program runs and let in only
-// inside the waits (ppoll with the mask the program started with). So an
-// interrupt cannot slip in between a check and the wait that would miss it:
-// it either is pending, and the check takes it, or it ends the wait.
+// The handler only records the interrupt, so checking for one costs
+// nothing. A read or write that finds nothing to read or no room waits in
+// ppoll, and there the interrupts are blocked from just before the last
+// check until the wait lets them in, atomically: one cannot slip in between
+// the check and the wait and leave the program waiting for ever. Standard
+// input and output are read and written through descriptions of their own
+// that never wait, where the system gives them (see openPrivately), so that
+// only a read or write that would wait pays for the waiting.
 namespace bindsmith {
 
 namespace {
@@ -43,6 +49,12 @@ struct Catching {
   std::array<struct sigaction, kInterrupts.size()> previousActions{};
   void (*previousPipeAction)(int) = SIG_DFL;
   std::streambuf* ownInput = nullptr;
+  // Where standard input is read: a description of its own that never
+  // waits, or standard input itself, which is then waited for first unless
+  // its reads never wait (a file).
+  int input = kStandardInput;
+  bool privateInput = false;
+  bool inputWaits = false;
 };
 Catching catching;
 
@@ -58,45 +70,50 @@ extern "C" void recordInterrupt(int signal) {
 bool waitFor(int descriptor, short events) {
   pollfd wanted{descriptor, events, 0};
   for (;;) {
-    const bool ending = caughtSignal != 0;
-    const int ready = ppoll(&wanted, 1, ending ? &kNow : nullptr, &catching.waitMask);
-    if (ready == 0) {
-      return false;  // only looked: the run is ending and it is not ready
+    if (caughtSignal != 0) {
+      return ppoll(&wanted, 1, &kNow, nullptr) != 0;
     }
-    if (ready > 0 || errno != EINTR) {
+    sigset_t running{};
+    sigprocmask(SIG_BLOCK, &catching.handled, &running);
+    // One that came since the check above is pending now, and ends the wait
+    // at once; none can come unseen between this check and the wait.
+    const int ready = caughtSignal != 0 ? -1 : ppoll(&wanted, 1, nullptr, &catching.waitMask);
+    const int error = errno;
+    sigprocmask(SIG_SETMASK, &running, nullptr);
+    if (ready > 0 || (ready < 0 && error != EINTR && caughtSignal == 0)) {
       return true;  // ready, or trouble for the read or write itself to report
     }
   }
 }
 
-// Standard input read in blocks straight from the descriptor, each read
-// waiting first with the interrupts let in. An interrupt, or an error such
-// as a directory on standard input, is the end of input.
-class InterruptibleInput : public std::streambuf {
+// Standard input, each read waiting only when nothing is there. An
+// interrupt, or an error such as a directory on standard input, is the end
+// of input.
+class InterruptibleInput : public BlockInput {
  protected:
-  int_type underflow() override {
-    // An interrupt already pending ends the wait at once.
-    waitFor(kStandardInput, POLLIN);
-    if (interrupted()) {
-      return traits_type::eof();
+  std::ptrdiff_t fill(std::span<char> block) override {
+    for (;;) {
+      if (catching.inputWaits && !catching.privateInput) {
+        waitFor(catching.input, POLLIN);
+      }
+      if (interrupted()) {
+        return 0;
+      }
+      const ssize_t count = read(catching.input, block.data(), block.size());
+      if (count >= 0 || !wouldWait(errno)) {
+        return count;
+      }
+      waitFor(catching.input, POLLIN);
     }
-    const ssize_t count = read(kStandardInput, buffer_.data(), buffer_.size());
-    if (count <= 0) {
-      return traits_type::eof();
-    }
-    setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
-    return traits_type::to_int_type(buffer_[0]);
   }
-
- private:
-  // The size of a pipe's atomic write and of a terminal's line buffer.
-  static constexpr std::size_t kBlock = 4096;
-  std::array<char, kBlock> buffer_{};
 };
 
 InterruptibleInput interruptibleInput;
 
 }  // namespace
+
+const std::string_view kInterruptedStatuses =
+    "129, 130 or 143 when\nSIGHUP, SIGINT or SIGTERM ended the run";
 
 void catchInterrupts() {
   // Writing to a reader that has gone fails with EPIPE; the standard output
@@ -113,29 +130,27 @@ void catchInterrupts() {
     sigaction(signal, nullptr, &catching.previousActions.at(i));
     if (catching.previousActions.at(i).sa_handler != SIG_IGN) {
       sigaddset(&catching.handled, signal);
+      sigaction(signal, &action, nullptr);
     }
   }
-  // Blocked before the handler is in place, so it only ever runs in a wait.
-  sigprocmask(SIG_BLOCK, &catching.handled, &catching.startMask);
+  // Let in even if whoever started the program had blocked them, so that
+  // one coming while the program is busy is seen at the next check.
+  sigprocmask(SIG_UNBLOCK, &catching.handled, &catching.startMask);
   catching.waitMask = catching.startMask;
   for (const int signal : kInterrupts) {
     if (sigismember(&catching.handled, signal) == 1) {
       sigdelset(&catching.waitMask, signal);
-      sigaction(signal, &action, nullptr);
     }
   }
+  catching.inputWaits = canWait(kStandardInput);
+  const int own = catching.inputWaits ? openPrivately(kStandardInput, false) : -1;
+  catching.privateInput = own >= 0;
+  catching.input = catching.privateInput ? own : kStandardInput;
   catching.ownInput = std::cin.rdbuf(&interruptibleInput);
   catching.active = true;
 }
 
 bool interrupted() {
-  if (caughtSignal == 0 && catching.active) {
-    // One that came while the program was busy is pending: take it now.
-    const int pending = sigtimedwait(&catching.handled, nullptr, &kNow);
-    if (pending > 0) {
-      recordInterrupt(pending);
-    }
-  }
   return caughtSignal != 0;
 }
 
@@ -148,10 +163,11 @@ int endByInterrupt(int status) {
     return status;
   }
   const int signal = caughtSignal;
-  std::signal(signal, SIG_DFL);
   sigset_t only{};
   sigemptyset(&only);
   sigaddset(&only, signal);
+  sigprocmask(SIG_BLOCK, &only, nullptr);
+  std::signal(signal, SIG_DFL);
   std::raise(signal);  // pending until unblocked
 #ifdef BINDSMITH_COVERAGE
   __gcov_dump();
@@ -163,14 +179,18 @@ int endByInterrupt(int status) {
 }
 
 void releaseInterrupts() {
-  // Unblocked while this handler is still in place, so that an interrupt
-  // still pending reaches it and not the handlers put back below.
+  if (!catching.active) {
+    return;  // nothing to give back: what catching saved is empty
+  }
   sigprocmask(SIG_SETMASK, &catching.startMask, nullptr);
   for (std::size_t i = 0; i < kInterrupts.size(); ++i) {
     sigaction(kInterrupts.at(i), &catching.previousActions.at(i), nullptr);
   }
   std::signal(SIGPIPE, catching.previousPipeAction);
   std::cin.rdbuf(catching.ownInput);
+  if (catching.privateInput) {
+    closeDescriptor(catching.input);
+  }
   catching = Catching{};
   caughtSignal = 0;
 }

@@ -3,11 +3,12 @@
 #include <io.h>
 #include <windows.h>
 
-#include <array>
 #include <atomic>
 #include <iostream>
+#include <span>
 #include <streambuf>
 
+#include "console/block_input.h"
 #include "console/descriptors.h"
 
 // The console control handler runs on a thread of its own, started by
@@ -73,20 +74,20 @@ BOOL WINAPI onConsoleControl(DWORD event) {
   return TRUE;
 }
 
-// Standard input read in blocks through the C runtime, which turns CR LF
-// into LF and ends the input at Ctrl-Z, as in every Windows console program.
-class InterruptibleInput : public std::streambuf {
+// Standard input read through the C runtime, which turns CR LF into LF and
+// ends the input at Ctrl-Z, as in every Windows console program.
+class InterruptibleInput : public BlockInput {
  protected:
-  int_type underflow() override {
+  std::ptrdiff_t fill(std::span<char> block) override {
     EnterCriticalSection(&readLock);
     reading = !caughtAny;
     const bool start = reading;
     LeaveCriticalSection(&readLock);
     if (!start) {
-      return traits_type::eof();
+      return 0;
     }
     SetLastError(ERROR_SUCCESS);
-    const int count = _read(kStandardInput, buffer_.data(), kBlock);
+    const int count = _read(kStandardInput, block.data(), static_cast<unsigned>(block.size()));
     const bool aborted = GetLastError() == ERROR_OPERATION_ABORTED;
     EnterCriticalSection(&readLock);
     reading = false;
@@ -97,22 +98,17 @@ class InterruptibleInput : public std::streambuf {
       // ends, so let the handler record it.
       WaitForSingleObject(caughtEvent, kHandlerStart);
     }
-    if (count <= 0 || caughtAny) {
-      return traits_type::eof();
-    }
-    setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
-    return traits_type::to_int_type(buffer_[0]);
+    return caughtAny ? 0 : count;
   }
-
- private:
-  static constexpr unsigned kBlock = 4096;
-  std::array<char, kBlock> buffer_{};
 };
 
 InterruptibleInput interruptibleInput;
 std::streambuf* ownInput = nullptr;
 
 }  // namespace
+
+const std::string_view kInterruptedStatuses =
+    "0xC000013A when Ctrl-C,\nCtrl-Break or closing the window ended the run";
 
 void catchInterrupts() {
   InitializeCriticalSection(&readLock);

@@ -37,15 +37,15 @@ void OutputBuffer::drain() {
   }
   while (!rest.empty() && sink_ != nullptr) {
     const WriteResult result = sink_->write(rest);
-    if (result.failure) {
-      recordFailure(*result.failure);
+    if (result.kind == WriteResult::Kind::failed) {
+      recordFailure(result.error);
       sink_->returnToMark();
       break;
     }
-    if (result.written == 0) {
-      break;  // given up quietly
+    if (result.kind == WriteResult::Kind::givenUp) {
+      break;  // dropped quietly
     }
-    rest.remove_prefix(std::min(result.written, rest.size()));
+    rest.remove_prefix(std::min(result.bytes, rest.size()));
   }
   pending_.clear();
 }

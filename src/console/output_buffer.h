@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "console/descriptors.h"
+
 // The buffer behind standard output and the script: text is held until a
 // flush (every line break flushes, and so does every read of standard input)
 // and then handed to a sink, which writes it with as many calls as the
@@ -13,16 +15,6 @@
 // that what it keeps is always whole flushes. A failure is kept with the reason the failing call
 // gave, as the first thing that looks at it, not several stream layers later.
 namespace bindsmith {
-
-// What one write call did.
-struct WriteResult {
-  // Bytes taken; more than none unless the write failed or was given up.
-  std::size_t written = 0;
-  // The errno of the call that failed, 0 if it set none; nothing if it did
-  // not fail. Taking nothing without a failure means the destination is
-  // given up for now and the text is dropped quietly.
-  std::optional<int> failure;
-};
 
 // Where a buffer's bytes go: a file descriptor, or in tests a stand-in that
 // fails on purpose.
@@ -59,6 +51,7 @@ class OutputBuffer : public std::streambuf {
   // From now on text goes to `sink`; nullptr drops it. What is held stays
   // held, as do holds and the recorded failure.
   void sendTo(Sink* sink) { sink_ = sink; }
+  [[nodiscard]] Sink* sink() const { return sink_; }
 
   // While at least one hold is on, flushes wait: the text reaches the sink
   // in one piece at the first flush after the last hold is off.

@@ -12,25 +12,41 @@ namespace bindsmith {
 namespace {
 
 // Standard output may be a pipe or a terminal whose reader has stopped
-// reading: the write waits for room with the interrupts let in, and once the
-// run is ending by an interrupt, text that nobody takes is given up.
+// reading: a write that finds no room waits for it with the interrupts let
+// in, and once the run is ending by an interrupt, text that nobody takes is
+// given up.
 class ConsoleSink : public Sink {
  public:
-  // Looked up once: a file or /dev/null needs no wait, which would cost a
-  // system call per line.
-  void findOutWhetherWritesWait() { writesWait_ = writeCanWait(kStandardOutput); }
+  // Looked up once: a file or /dev/null never waits, and a description of
+  // standard output's own never waits but says so, so only a write that
+  // finds no room pays for waiting.
+  void findOutHowWritesWait() {
+    const int own = canWait(kStandardOutput) ? openPrivately(kStandardOutput, true) : -1;
+    descriptor_ = own >= 0 ? own : kStandardOutput;
+    waitFirst_ = own < 0 && canWait(kStandardOutput);
+  }
 
   WriteResult write(std::string_view text) override {
-    if (writesWait_ && !waitToWrite(kStandardOutput)) {
-      return {};
+    for (;;) {
+      if (waitFirst_ && !waitToWrite(descriptor_)) {
+        return WriteResult::givenUp();
+      }
+      const WriteResult result = writeSome(descriptor_, text.substr(0, kAtomicWrite));
+      if (result.kind != WriteResult::Kind::failed || !wouldWait(result.error)) {
+        return result;
+      }
+      if (!waitFirst_ && !waitToWrite(descriptor_)) {
+        return WriteResult::givenUp();
+      }
     }
-    return writeSome(kStandardOutput, text.substr(0, kAtomicWrite));
   }
 
  private:
-  // What a pipe with room takes without waiting (PIPE_BUF).
+  // What a pipe with room takes whole (PIPE_BUF), so that one that has room
+  // never takes part of it, and one that must wait never waits long.
   static constexpr std::size_t kAtomicWrite = 4096;
-  bool writesWait_ = true;
+  int descriptor_ = kStandardOutput;
+  bool waitFirst_ = true;
 };
 
 ConsoleSink console;
@@ -41,7 +57,7 @@ std::streambuf* originalOutput = nullptr;
 
 void openStandardStreams() {
   openStandardDescriptors();
-  console.findOutWhetherWritesWait();
+  console.findOutHowWritesWait();
   watchStandardOutput(console);
 }
 

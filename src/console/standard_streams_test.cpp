@@ -103,12 +103,12 @@ TEST(Descriptors, CutBackReturnsToTheMark) {
   const Opened file = openForWriting(path.string());
   ASSERT_GE(file.descriptor, 0);
   EXPECT_EQ(cutBack(file.descriptor, 0), std::nullopt);
-  EXPECT_EQ(writeSome(file.descriptor, "bind k a\n").written, 9U);
+  EXPECT_EQ(writeSome(file.descriptor, "bind k a\n").bytes, 9U);
   const auto mark = writePosition(file.descriptor);
   ASSERT_TRUE(mark.has_value());
-  EXPECT_EQ(writeSome(file.descriptor, "bind j b\nalias b").written, 16U);
+  EXPECT_EQ(writeSome(file.descriptor, "bind j b\nalias b").bytes, 16U);
   EXPECT_EQ(cutBack(file.descriptor, *mark), std::nullopt);
-  EXPECT_EQ(writeSome(file.descriptor, "r_netgraph 1\n").written, 13U);
+  EXPECT_EQ(writeSome(file.descriptor, "r_netgraph 1\n").bytes, 13U);
   EXPECT_EQ(closeDescriptor(file.descriptor), std::nullopt);
   std::ifstream written(path, std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};

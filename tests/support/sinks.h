@@ -18,7 +18,7 @@ class MemorySink : public Sink {
   [[nodiscard]] const std::string& kept() const { return kept_; }
   WriteResult write(std::string_view text) override {
     kept_ += text;
-    return {text.size(), std::nullopt};
+    return WriteResult::took(text.size());
   }
   void mark() override { mark_ = kept_.size(); }
   void returnToMark() override { kept_.resize(mark_); }
@@ -38,7 +38,7 @@ class FailingSink : public MemorySink {
       : capacity_(capacity), error_(error), closeError_(closeError) {}
   WriteResult write(std::string_view text) override {
     if (kept().size() >= capacity_) {
-      return {0, error_};
+      return WriteResult::failed(error_);
     }
     return MemorySink::write(text.substr(0, capacity_ - kept().size()));
   }
