@@ -4,19 +4,23 @@
 #include <iostream>
 #include <string_view>
 
+#include "console/interrupts.h"
+
 namespace bindsmith {
 
 namespace {
 
-constexpr std::string_view kUsage =
+// The exit statuses line breaks where the platform's own part begins.
+constexpr std::string_view kUsageHead =
     "Usage: bindsmith [-h | --help | --version]\n"
     "Writes a game config script of key binds, asking numbered questions on\n"
     "standard input. The script is created in the current directory under the\n"
     "name you give plus \".cfg\". Any other argument is ignored.\n"
     "\n"
     "Exit status: 0 when you choose 15 or input ends at the main menu; 1 when\n"
-    "input ends inside a question or a write fails; 129, 130 or 143 when\n"
-    "SIGHUP, SIGINT or SIGTERM ended the run, after the script was closed.\n"
+    "input ends inside a question or a write fails; ";
+constexpr std::string_view kUsageTail =
+    ", after the script was closed.\n"
     "\n"
     "See bindsmith(1).";
 
@@ -36,7 +40,7 @@ std::optional<int> answerCommandLine(std::span<char* const> arguments) {
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
     if (argument == "--help" || argument == "-h") {
-      std::cout << kUsage << std::endl;
+      std::cout << kUsageHead << kInterruptedStatuses << kUsageTail << std::endl;
       return 0;
     }
     if (argument == "--version") {

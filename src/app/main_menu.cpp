@@ -7,6 +7,7 @@
 #include "binds/weapon_catalogue.h"
 #include "config/config_file.h"
 #include "config/player_settings.h"
+#include "config/script.h"
 #include "console/frame.h"
 #include "console/prompt.h"
 #include "state/run_state.h"
@@ -53,6 +54,24 @@ constexpr std::array<ScriptAction, 12> kScriptActions{{
     {bindQuickKnife, &RunState::quickKnifeDone, kAlreadyAssigned, true},
 }};
 
+// The nine lines of the main menu.
+void printMainMenu() {
+  std::cout << "              ******** Main Menu ********         " << std::endl
+            << std::endl
+            << "1. Instrucions 2. Set File Name 3. Set player name" << std::endl
+            << "***********************GUN BINDS******************" << std::endl
+            << "4. Pistol      5. Shotgun       6. Sub-Machine Gun" << std::endl
+            << "7. Rifle       8. Machine Gun   9. Equipment      " << std::endl
+            << "***********************ITEMS**********************" << std::endl
+            << "10. Netmonitor 11. RCON pass   12. Quick Flash    " << std::endl
+            << "13. Quick HE   14. Quick knife  15. Exit" << std::endl;
+}
+
+// Choice 1.
+void showInstructions() {
+  std::cout << "No instructions in this version" << std::endl;
+}
+
 void runScriptAction(const ScriptAction& entry) {
   if (entry.doneFlag != nullptr && runState.*entry.doneFlag) {
     if (entry.refusalEndsLine) {
@@ -90,22 +109,6 @@ void dispatch(int choice) {
 
 }  // namespace
 
-void printMainMenu() {
-  std::cout << "              ******** Main Menu ********         " << std::endl
-            << std::endl
-            << "1. Instrucions 2. Set File Name 3. Set player name" << std::endl
-            << "***********************GUN BINDS******************" << std::endl
-            << "4. Pistol      5. Shotgun       6. Sub-Machine Gun" << std::endl
-            << "7. Rifle       8. Machine Gun   9. Equipment      " << std::endl
-            << "***********************ITEMS**********************" << std::endl
-            << "10. Netmonitor 11. RCON pass   12. Quick Flash    " << std::endl
-            << "13. Quick HE   14. Quick knife  15. Exit" << std::endl;
-}
-
-void showInstructions() {
-  std::cout << "No instructions in this version" << std::endl;
-}
-
 int runMainMenu() {
   bool interrupted = false;
   for (;;) {
@@ -128,7 +131,7 @@ int runMainMenu() {
     }
     reportScriptWriteFailure();
   }
-  const bool scriptIntact = finishConfigFile();
+  const bool scriptIntact = finishScript();
   return interrupted || !scriptIntact ? 1 : 0;
 }
 

@@ -9,10 +9,4 @@ namespace bindsmith {
 // script succeeded; 1 when input ended inside a dialogue or a write failed.
 int runMainMenu();
 
-// The nine lines of the main menu.
-void printMainMenu();
-
-// Choice 1.
-void showInstructions();
-
 }  // namespace bindsmith

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "binds/key_capture.h"
-#include "config/config_file.h"
+#include "config/script.h"
 #include "config/statements.h"
 #include "console/prompt.h"
 

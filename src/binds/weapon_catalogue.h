@@ -7,8 +7,9 @@
 
 namespace bindsmith {
 
-// Menu choices that offer weapons; each row of the catalogue belongs to one.
-enum class Group { pistol = 4, shotgun, smg, rifle, machineGun, equipment };
+// The groups that menu choices 4 to 9 offer; each row of the catalogue
+// belongs to one. The menu calls each group's operation by name.
+enum class Group { pistol, shotgun, smg, rifle, machineGun, equipment };
 
 struct WeaponRow {
   Group group;

@@ -1,4 +1,4 @@
-#include "config/config_file.h"
+#include "config/script.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ TEST_F(ScriptWriteTest, LinesReachTheScriptWhole) {
   writeScriptLine("bind ", 'k', ' ', "uspa");
   writeScript("alias uspa \"", "x");
   writeScriptLine(";showplayerinfo\"");
-  EXPECT_TRUE(finishConfigFile());
+  EXPECT_TRUE(finishScript());
   EXPECT_EQ(io_.script(), "bind k uspa\nalias uspa \"x;showplayerinfo\"\n");
   EXPECT_EQ(io_.console(), "");
 }
@@ -54,7 +54,7 @@ TEST_F(ScriptWriteTest, FailedWriteIsReportedOnceAndFailsTheRun) {
   reportScriptWriteFailure();
   writeScriptLine("rcon_password x");
   reportScriptWriteFailure();
-  EXPECT_FALSE(finishConfigFile());
+  EXPECT_FALSE(finishScript());
   EXPECT_EQ(disk.kept(), "") << "a line cut short is taken off the disk";
   EXPECT_EQ(io_.console(), framed("Could not write to test.cfg: No space left on device"));
 }
@@ -66,7 +66,7 @@ TEST_F(ScriptWriteTest, FailureNotYetReportedIsReportedAtTheEnd) {
   redirectScript(&disk);
   test::openTestScript();
   writeScript("alias a \"");
-  EXPECT_FALSE(finishConfigFile());
+  EXPECT_FALSE(finishScript());
   EXPECT_EQ(io_.console(), framed("Could not write to test.cfg: No space left on device"));
 }
 
@@ -76,7 +76,7 @@ TEST_F(ScriptWriteTest, AReopenInsideAGroupKeepsLaterGroupsWhole) {
   MemorySink disk;
   {
     const StatementGroup group;
-    resetConfigFile();
+    resetScript();
     redirectScript(&disk);
     test::openTestScript();
   }
@@ -86,7 +86,7 @@ TEST_F(ScriptWriteTest, AReopenInsideAGroupKeepsLaterGroupsWhole) {
     EXPECT_EQ(disk.kept(), "") << "a group reaches the disk only when it ends";
   }
   EXPECT_EQ(disk.kept(), "bind k uspa\n");
-  EXPECT_TRUE(finishConfigFile());
+  EXPECT_TRUE(finishScript());
 }
 
 // A script that cannot be made private gets no password; that is reported
@@ -99,13 +99,13 @@ TEST_F(ScriptWriteTest, APasswordGoesOnlyIntoAPrivateScript) {
   redirectScript(&disk);
   test::openTestScript();
   writeRconStatement("secret");
-  EXPECT_FALSE(finishConfigFile());
+  EXPECT_FALSE(finishScript());
   EXPECT_EQ(disk.kept(), "");
   EXPECT_EQ(io_.console(), framed("Could not write to test.cfg: Operation not permitted"));
 }
 
 TEST_F(ScriptWriteTest, ARunWithoutScriptIsIntact) {
-  EXPECT_TRUE(finishConfigFile());
+  EXPECT_TRUE(finishScript());
 }
 
 TEST_F(ScriptWriteTest, TheNextRunForgetsAFailure) {
@@ -113,12 +113,12 @@ TEST_F(ScriptWriteTest, TheNextRunForgetsAFailure) {
   redirectScript(&disk);
   test::openTestScript();
   writeScriptLine("r_netgraph 1");
-  EXPECT_FALSE(finishConfigFile());
+  EXPECT_FALSE(finishScript());
   MemorySink fresh;
   redirectScript(&fresh);
   test::openTestScript();
   writeScriptLine("r_netgraph 1");
-  EXPECT_TRUE(finishConfigFile());
+  EXPECT_TRUE(finishScript());
 }
 
 class ScriptFileTest : public ConsoleTest {
@@ -132,7 +132,7 @@ class ScriptFileTest : public ConsoleTest {
     std::filesystem::create_directories(dir_);
   }
   void TearDown() override {
-    resetConfigFile();
+    resetScript();
     std::filesystem::remove_all(dir_);
   }
   std::filesystem::path dir_;
@@ -141,18 +141,18 @@ class ScriptFileTest : public ConsoleTest {
 TEST_F(ScriptFileTest, OpenCreatesOrEmptiesTheFile) {
   const auto path = dir_ / "pub.cfg";
   std::ofstream(path) << "old text\n";
-  ASSERT_FALSE(openConfigFile(path.string()).failure);
+  ASSERT_FALSE(openScript(path.string()).failure);
   EXPECT_EQ(std::filesystem::file_size(path), 0U);
   writeScriptLine("r_netgraph 1");
   std::ifstream written(path);
   const std::string text{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};
   EXPECT_EQ(text, "r_netgraph 1\n") << "a finished line is on the disk at once";
-  EXPECT_TRUE(finishConfigFile());
+  EXPECT_TRUE(finishScript());
 }
 
 TEST_F(ScriptFileTest, OpenFailureGivesTheSystemsReason) {
   std::filesystem::create_directory(dir_ / "pub.cfg");
-  const auto failure = openConfigFile((dir_ / "pub.cfg").string()).failure;
+  const auto failure = openScript((dir_ / "pub.cfg").string()).failure;
   ASSERT_TRUE(failure.has_value());
 #ifdef _WIN32
   EXPECT_EQ(*failure, "Permission denied");
@@ -171,9 +171,9 @@ TEST_F(ScriptFileTest, APasswordLeavesThePermissionsOfAPipeAlone) {
   ASSERT_EQ(chmod(path.c_str(), 0644), 0);                       // whatever the umask
   const int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK);  // lets the open for writing go
   ASSERT_GE(reader, 0);
-  ASSERT_FALSE(openConfigFile(path.string()).failure);
+  ASSERT_FALSE(openScript(path.string()).failure);
   writeRconStatement("secret");
-  EXPECT_TRUE(finishConfigFile());
+  EXPECT_TRUE(finishScript());
   std::array<char, 64> taken{};
   const ssize_t count = read(reader, taken.data(), taken.size());
   close(reader);

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "config/config_file.h"
+#include "config/script.h"
 
 namespace bindsmith {
 

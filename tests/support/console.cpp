@@ -1,12 +1,12 @@
 #include "support/console.h"
 
-#include "config/config_file.h"
+#include "config/script.h"
 #include "state/run_state.h"
 
 namespace bindsmith::test {
 
 void openTestScript() {
-  ASSERT_FALSE(openConfigFile("test.cfg").failure);
+  ASSERT_FALSE(openScript("test.cfg").failure);
   runState.fileNameSet = true;
 }
 

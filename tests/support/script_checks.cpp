@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <utility>
 
 namespace bindsmith::test {
 
@@ -111,8 +112,7 @@ std::vector<std::vector<std::string>> gameCommands(std::string_view line, bool h
 
 class Checker {
  public:
-  explicit Checker(std::string_view script, const ConfirmedWords& confirmed)
-      : confirmed_(confirmed) {
+  Checker(std::string_view script, ConfirmedWords confirmed) : confirmed_(std::move(confirmed)) {
     if (!script.empty() && script.back() != '\n') {
       problem("the last line is incomplete");
     }

@@ -66,8 +66,8 @@ TEST(ScriptChecks, FindsBrokenScripts) {
       "bind \x1B a\nalias a \";showplayerinfo\"\n",     // Esc reads as a blank
       "bind k usp{\nalias usp{ \";showplayerinfo\"\n",  // "{" is a word of its own
       // Read as "usp", which the code-0 name is too.
-      "bind k usp\x01\nalias usp\x01 \";showplayerinfo\"\n"
-      "bind j usp\nalias usp \";showplayerinfo\"\n",
+      std::string{"bind k usp\x01\nalias usp\x01 \";showplayerinfo\"\n"} +
+          "bind j usp\nalias usp \";showplayerinfo\"\n",
   };
   for (const std::string& script : broken) {
     EXPECT_FALSE(scriptProblems(script).empty()) << script;

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "app/main_menu.h"
-#include "config/config_file.h"
+#include "config/script.h"
 #include "state/run_state.h"
 
 namespace bindsmith::test {
@@ -12,7 +12,7 @@ namespace bindsmith::test {
 ScriptedConsole::ScriptedConsole(std::string_view input)
     : in_(std::string{input}), savedIn_(std::cin.rdbuf()), savedOut_(std::cout.rdbuf()) {
   resetRunState();
-  resetConfigFile();
+  resetScript();
   redirectScript(&script_);
   std::cin.rdbuf(in_.rdbuf());
   std::cout.rdbuf(out_.rdbuf());
@@ -21,7 +21,7 @@ ScriptedConsole::ScriptedConsole(std::string_view input)
 }
 
 ScriptedConsole::~ScriptedConsole() {
-  resetConfigFile();
+  resetScript();
   redirectScript(nullptr);
   resetRunState();
   std::cin.rdbuf(savedIn_);
