@@ -13,26 +13,36 @@
 #   stdout.windows, stderr.windows  replace `stdout` and `stderr` on
 #           Windows, where the system's reason for a failure can read
 #           differently;
-#   only-on a first line of "posix" or "windows" and, after it, why: on the
-#           other platform the case is skipped (status 77, which CTest
-#           reports as skipped).
+#   needs   lines of "CAPABILITY why": what the case needs beyond files,
+#           pipes and arguments. Where the platform lacks one, the case is
+#           skipped (status 77, which CTest reports as skipped) and says why.
+#           The capabilities:
+#             signals         a signal sent from outside reaches the program
+#             descriptors     standard output can be closed, full, or a pipe
+#                             whose reader goes away
+#             real-disk       the script can be a link to a failing device
+#             console-events  Ctrl-C reaches a piped program (Windows)
+#             ctrl-z          byte 26 ends input (Windows)
 #   modes   lines of "NAME BITS": the permission bits (as stat prints them)
 #           that a script must have at the end; checked on POSIX systems,
 #           where the program runs with the umask 022.
 #
 # For the Windows build, BINDSMITH_WINDOWS=1: every line break of the
 # expected console and script becomes CR LF, as text mode writes them there.
-# BINDSMITH_EMULATOR, if set, is the command that runs the program (wine).
+# BINDSMITH_EMULATOR, if set, is the command that runs the program (wine, or
+# node for the web build). BINDSMITH_CAPABILITIES lists what the platform
+# offers; a POSIX system's if unset.
 set -u
 
 real_program=$(realpath "$1")
 case_dir=$(realpath "$2")
 windows=${BINDSMITH_WINDOWS:-}
 
-if [ -f "$case_dir/only-on" ]; then
-  here=posix
-  [ -n "$windows" ] && here=windows
-  [ "$(head -n 1 "$case_dir/only-on")" = "$here" ] || { tail -n +2 "$case_dir/only-on"; exit 77; }
+capabilities=" ${BINDSMITH_CAPABILITIES-signals descriptors real-disk} "
+if [ -f "$case_dir/needs" ]; then
+  while read -r capability why; do
+    [[ $capabilities == *" $capability "* ]] || { echo "needs $capability: $why"; exit 77; }
+  done <"$case_dir/needs"
 fi
 
 umask 022
