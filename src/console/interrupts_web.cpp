@@ -30,7 +30,7 @@ EM_ASYNC_JS(int, bindsmithReadInput, (char* buffer, int size), {
     return 0;
   }
   const block = await Module['bindsmithRead'](size);
-  if (block === null) {
+  if (!block) {
     return -1;
   }
   HEAPU8.set(block.subarray(0, size), buffer);
