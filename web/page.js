@@ -15,8 +15,14 @@
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
 
-  // What the program wrote to standard output, byte for byte, for the
-  // browser test to hold against the console program's.
+  // The program is fetched and compiled once, when the page opens: a new
+  // run needs no network.
+  const program = WebAssembly.compileStreaming(fetch('bindsmith.wasm')).catch(() =>
+    fetch('bindsmith.wasm')
+      .then((response) => response.arrayBuffer())
+      .then((bytes) => WebAssembly.compile(bytes)),
+  );
+
   let run = null;
 
   function startRun() {
@@ -51,6 +57,12 @@
         bindsmithRead: (size) => this.read(size),
         bindsmithInterrupted: () => this.interrupted,
         onExit: (status) => this.finish(status),
+        instantiateWasm: (imports, receive) => {
+          program
+            .then((compiled) => WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled)))
+            .catch((error) => this.fail(error));
+          return {};
+        },
       };
       createBindsmith(this.module);
     }
@@ -195,6 +207,10 @@
         status === 0
           ? 'The run has ended. "New run" starts another.'
           : `The run has ended (status ${status}). "New run" starts another.`;
+    }
+
+    fail(error) {
+      runStatus.textContent = `The program could not be started: ${error.message}. Reload the page to try again.`;
     }
 
     // A new run replaces this one: Ctrl-C lets the program finish its

@@ -190,6 +190,15 @@ async function main() {
     assert.strictEqual(await page.$eval('#download', (button) => button.disabled), true,
       'a new run has no script yet');
     console.log('ok new run');
+
+    // Once loaded, the page needs no network: a new run with the network
+    // gone is a whole session.
+    await page.setOfflineMode(true);
+    await page.click('#new-run');
+    await typeKeys(page, expected('file-name-accepted').stdin);
+    await waitUntilFinished(page);
+    await checkSession(page, browserSession, downloads, 'file-name-accepted');
+    await page.setOfflineMode(false);
   } finally {
     await browser.close();
     server.close();
