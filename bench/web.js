@@ -106,6 +106,7 @@ async function main() {
     return {
       first_menu_ms: Math.round(median(firstMenu)),
       first_menu_ms_slowest: Math.round(Math.max(...firstMenu)),
+      first_menu_ms_each: firstMenu.map(Math.round),
       cold_loads: kColdLoads,
       downloaded: bytes,
       downloaded_bytes: bytes.reduce((sum, file) => sum + file.bytes, 0),
