@@ -41,6 +41,7 @@
       this.transcript = [];
       this.output = [];
       this.line = []; // the line being edited: [bytes, columns shown] per character
+      this.lineStart = 0; // the column where the line being edited began
       this.lines = []; // lines sent with Enter, not yet read
       this.endOfInput = false;
       this.interrupted = false;
@@ -154,17 +155,30 @@
           // Ctrl-U: the whole line is erased.
           for (const [, columns] of this.line) echo += '\b \b'.repeat(columns);
           this.line = [];
+        } else if (code === 0x09) {
+          // A tab moves to the next tab stop, eight columns apart.
+          const column = this.column();
+          this.line.push([new Uint8Array([code]), 8 - (column % 8)]);
+          echo += '\t';
         } else if (code < 0x20) {
           // Any other control byte is taken, and shown as ^X.
+          this.column();
           this.line.push([new Uint8Array([code]), 2]);
           echo += '^' + String.fromCharCode(code + 0x40);
         } else {
+          this.column();
           this.line.push([encoder.encode(character), 1]);
           echo += character;
         }
       }
       if (echo) terminal.write(echo);
       this.wake();
+    }
+
+    // The column the next typed character lands in.
+    column() {
+      if (this.line.length === 0) this.lineStart = terminal.buffer.active.cursorX;
+      return this.line.reduce((sum, [, columns]) => sum + columns, this.lineStart);
     }
 
     send(withLineBreak) {
@@ -203,10 +217,11 @@
       this.show();
       this.refreshScript();
       if (this.abandoned) return;
-      runStatus.textContent =
-        status === 0
-          ? 'The run has ended. "New run" starts another.'
-          : `The run has ended (status ${status}). "New run" starts another.`;
+      const how = {
+        0: 'The run has ended.',
+        130: 'Ctrl-C ended the run; the script keeps every bind made before it.',
+      };
+      runStatus.textContent = `${how[status] || `The run has ended (status ${status}).`} "New run" starts another.`;
     }
 
     fail(error) {
