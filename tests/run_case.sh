@@ -40,7 +40,7 @@ windows=${BINDSMITH_WINDOWS:-}
 
 capabilities=" ${BINDSMITH_CAPABILITIES-signals descriptors real-disk} "
 if [ -f "$case_dir/needs" ]; then
-  while read -r capability why; do
+  while read -r capability why || [ -n "$capability" ]; do
     [[ $capabilities == *" $capability "* ]] || { echo "needs $capability: $why"; exit 77; }
   done <"$case_dir/needs"
 fi
