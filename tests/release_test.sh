@@ -4,7 +4,8 @@
 # elsewhere, with another umask, time zone and locale. Both must give the
 # same SHA256SUMS. Then each file is tried as a player gets it: the .exe from
 # the zip under Wine, the static Linux program from its tarball with no
-# library to load, the package unpacked into a staging root.
+# library to load, the package unpacked into a staging root, the web page's
+# program from its zip under node.
 #   tests/release_test.sh SOURCE_DIR WINE
 set -euo pipefail
 source_dir=$(realpath "$1")
@@ -24,7 +25,7 @@ session=$'2\npub\n1\n10\n1\n15\n' # names pub.cfg, turns the net graph on
 one=$work/one/bindsmith
 mkdir -p "$one"
 tar -C "$source_dir" --exclude=./build --exclude=./dist --exclude=./.git --exclude=./.cache \
-  -cf - . | tar -C "$one" -xf -
+  --exclude=./web/node_modules -cf - . | tar -C "$one" -xf -
 (cd "$one" && umask 022 && TZ=UTC LC_ALL=C.UTF-8 scripts/release >"$work/one.log" 2>&1) ||
   { cat "$work/one.log"; fail "the release from a copy of the tree failed"; }
 version=$(cd "$one" && dpkg-parsechangelog -l packaging/changelog -S Version)
@@ -39,7 +40,7 @@ mkdir -p "$two"
 diff "$dist/SHA256SUMS" "$two/dist/SHA256SUMS" ||
   fail "two releases of one source differ"
 (cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not check"
-[ "$(wc -l <"$dist/SHA256SUMS")" -eq 4 ] || fail "SHA256SUMS does not list four files"
+[ "$(wc -l <"$dist/SHA256SUMS")" -eq 5 ] || fail "SHA256SUMS does not list five files"
 
 # Windows: the zip holds one folder; the text files end their lines in CR LF.
 unzip -q "$dist/bindsmith-$version-windows-x86_64.zip" -d "$work/zip"
@@ -116,6 +117,20 @@ mkdir "$work/deb-run"
 lintian --fail-on error,warning --display-info "$package" >"$work/lintian" 2>&1 ||
   { cat "$work/lintian"; fail "lintian found errors or warnings"; }
 ! grep 'hardening' "$work/lintian" || fail "lintian finds the package unhardened"
+
+# The web page: one folder that holds the whole site, nothing from elsewhere;
+# its program runs a session under node as the page runs it.
+unzip -q "$dist/bindsmith-$version-web.zip" -d "$work/web"
+site=$work/web/bindsmith-$version-web
+[ "$(listing "$work/web")" = "bindsmith-$version-web " ] || fail "the web zip is not one folder"
+[ "$(listing "$site")" = "LICENSE.txt bindsmith.js bindsmith.wasm icon.svg index.html page.css \
+page.js xterm-LICENSE.txt xterm.css xterm.js " ] || fail "the web zip holds: $(listing "$site")"
+grep -q '<code>exec NAME</code>' "$site/index.html" || fail "the page does not say how to load the script"
+mkdir "$work/web-run"
+(cd "$work/web-run" && printf '%s' "$session" |
+  node "$source_dir/tests/web/node_host.js" "$site/bindsmith.js" >/dev/null) ||
+  fail "the web page's program failed its session"
+[ "$(cat "$work/web-run/pub.cfg")" = "r_netgraph 1" ] || fail "the web page's session failed"
 
 # A packager's install of the plain build.
 cmake --install "$one/build/dist-linux" --prefix "$work/prefix" >/dev/null

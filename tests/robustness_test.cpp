@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
+#if defined(BINDSMITH_CAN_FORK) && defined(BINDSMITH_HAS_SIGNALS)
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -131,7 +131,7 @@ TEST(WholeGroupsOnDisk, EveryWriteLeavesASoundScript) {
   }
 }
 
-#ifndef _WIN32
+#if defined(BINDSMITH_CAN_FORK) && defined(BINDSMITH_HAS_SIGNALS)
 // Starts the program in `directory` reading the returned pipe, its console
 // thrown away.
 std::pair<pid_t, int> startProgram(const std::filesystem::path& directory) {

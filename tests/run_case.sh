@@ -12,10 +12,18 @@
 #           "$program" <"$case_dir/stdin" >/dev/full);
 #   stdout.windows, stderr.windows  replace `stdout` and `stderr` on
 #           Windows, where the system's reason for a failure can read
-#           differently;
-#   only-on a first line of "posix" or "windows" and, after it, why: on the
-#           other platform the case is skipped (status 77, which CTest
-#           reports as skipped).
+#           differently; stdout.web likewise in the web build;
+#   needs   lines of "CAPABILITY why": what the case needs beyond files,
+#           pipes and arguments. Where the platform lacks one, the case is
+#           skipped (status 77, which CTest reports as skipped) and says why.
+#           The capabilities:
+#             signals         a signal sent from outside reaches the program
+#             descriptors     standard output can be closed, full, or a pipe
+#                             whose reader goes away
+#             real-disk       the script can be a link to a failing device
+#             file-size-limit ulimit -f makes writes past it fail (POSIX)
+#             console-events  Ctrl-C reaches a piped program (Windows)
+#             ctrl-z          byte 26 ends input (Windows)
 #   modes   lines of "NAME BITS": the permission bits (as stat prints them)
 #           that a script must have at the end; checked on POSIX systems,
 #           where the program runs with the umask 022.
@@ -26,7 +34,9 @@
 #
 # For the Windows build, BINDSMITH_WINDOWS=1: every line break of the
 # expected console and script becomes CR LF, as text mode writes them there.
-# BINDSMITH_EMULATOR, if set, is the command that runs the program (wine).
+# BINDSMITH_EMULATOR, if set, is the command that runs the program (wine, or
+# node for the web build). BINDSMITH_CAPABILITIES lists what the platform
+# offers; a POSIX system's if unset.
 set -u
 
 update=
@@ -37,11 +47,16 @@ fi
 real_program=$(realpath "$1")
 case_dir=$(realpath "$2")
 windows=${BINDSMITH_WINDOWS:-}
+# The suffix of this platform's own expectations, where a case has them.
+platform=posix
+[ -n "$windows" ] && platform=windows
+[ -n "${BINDSMITH_WEB:-}" ] && platform=web
 
-if [ -f "$case_dir/only-on" ]; then
-  here=posix
-  [ -n "$windows" ] && here=windows
-  [ "$(head -n 1 "$case_dir/only-on")" = "$here" ] || { tail -n +2 "$case_dir/only-on"; exit 77; }
+capabilities=" ${BINDSMITH_CAPABILITIES-signals descriptors real-disk file-size-limit} "
+if [ -f "$case_dir/needs" ]; then
+  while read -r capability why || [ -n "$capability" ]; do
+    [[ $capabilities == *" $capability "* ]] || { echo "needs $capability: $why"; exit 77; }
+  done <"$case_dir/needs"
 fi
 
 umask 022
@@ -68,12 +83,12 @@ expect() {
 }
 for file in "$case_dir"/stdout "$case_dir"/stderr "$case_dir"/*.cfg "$case_dir"/*.cfg.bak; do
   [ -f "$file" ] || continue
-  [ -n "$windows" ] && [ -f "$file.windows" ] && file="$file.windows"
+  [ -f "$file.$platform" ] && file="$file.$platform"
   name=${file##*/}
   case $name in
     # A kept copy holds the earlier file's very bytes, as the setup wrote them.
     *.bak) cat "$file" >"$work/expected/$name" ;;
-    *) expect "$file" >"$work/expected/${name%.windows}" ;;
+    *) expect "$file" >"$work/expected/${name%".$platform"}" ;;
   esac
 done
 

@@ -5,7 +5,9 @@
 // the way the end of input does: the reads report the end, the dialogues
 // unwind, the open alias is finished and the script closed. Only then does
 // the process end by the interrupt itself, so the shell sees what happened.
-// One implementation per platform: interrupts_posix.cpp, interrupts_windows.cpp.
+// In a web page, Ctrl-C in the page's terminal is the one interrupt.
+// One implementation per platform: interrupts_posix.cpp, interrupts_windows.cpp,
+// interrupts_web.cpp.
 #include <string_view>
 
 namespace bindsmith {
@@ -31,6 +33,8 @@ bool waitToWrite(int descriptor);
 
 // If an interrupt came, ends the process as that interrupt's default action
 // would (a shell then sees 130, 143 or 129); otherwise returns `status`.
+// In a web page it always ends the run, with `status` or with 130 for
+// Ctrl-C: a main that has waited for the page's input returns to no one.
 int endByInterrupt(int status);
 
 // Stops catching interrupts, forgets one that came and gives std::cin its

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#if defined(BINDSMITH_CAN_FORK) && defined(BINDSMITH_HAS_SIGNALS)
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -1,0 +1,128 @@
+// The web page's figures, in headless Chromium against the local server:
+// how long until the first menu is on screen with a cold cache, how many
+// bytes the page downloads (gzip-compressed, as a server would send them),
+// and after how many frames a keystroke's echo is on screen. Prints JSON.
+//   node bench/web.js SITE_FOLDER
+'use strict';
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const zlib = require('zlib');
+const { serve } = require('../web/serve.js');
+const puppeteer = require(require.resolve('puppeteer-core', {
+  paths: [path.join(__dirname, '../web')],
+}));
+
+const [siteFolder] = process.argv.slice(2);
+const kColdLoads = 7;
+const kKeys = 30;
+const kPatience = 20000;
+const prompt = 'Enter a Main Menu choice, 1-15';
+
+function median(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.floor(sorted.length / 2)];
+}
+
+async function main() {
+  const server = await serve(siteFolder);
+  const origin = `http://127.0.0.1:${server.address().port}`;
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'bindsmith-bench-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.BINDSMITH_CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    protocolTimeout: kPatience,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+  try {
+    // Cold loads: each in a fresh context, which has a cache of its own.
+    // The time is from the start of navigation to the first frame whose
+    // terminal shows the menu's prompt.
+    const firstMenu = [];
+    let downloaded = [];
+    for (let load = 0; load < kColdLoads; load += 1) {
+      const context = await browser.createBrowserContext();
+      const page = await context.newPage();
+      const files = [];
+      page.on('requestfinished', (request) => files.push(new URL(request.url()).pathname));
+      await page.evaluateOnNewDocument((text) => {
+        const look = () => {
+          const rows = document.querySelector('.xterm-rows');
+          if (rows && rows.textContent.includes(text)) window.firstMenuAt = performance.now();
+          else requestAnimationFrame(look);
+        };
+        requestAnimationFrame(look);
+      }, prompt);
+      await page.goto(`${origin}/`);
+      await page.waitForFunction(() => window.firstMenuAt !== undefined, { timeout: kPatience });
+      firstMenu.push(await page.evaluate(() => window.firstMenuAt));
+      downloaded = files;
+      await context.close();
+    }
+
+    const bytes = downloaded.map((file) => {
+      const data = fs.readFileSync(path.join(siteFolder, file === '/' ? 'index.html' : file));
+      return { file, bytes: data.length, gzip: zlib.gzipSync(data, { level: 9 }).length };
+    });
+
+    // Echo: each key is sent, and the frames are counted from the key's
+    // event: the terminal's text changes in frame 1 if the echo is drawn in
+    // the first frame after the key.
+    const page = await browser.newPage();
+    await page.goto(`${origin}/`);
+    await page.waitForFunction(() => window.bindsmithPage.waiting(), { timeout: kPatience });
+    await page.click('#terminal');
+    const frames = [];
+    for (let key = 0; key < kKeys; key += 1) {
+      const character = 'abcdefghij'[key % 10];
+      await page.evaluate((wanted) => {
+        const rows = document.querySelector('.xterm-rows');
+        const count = () => rows.textContent.split(wanted).length;
+        const before = count();
+        window.echoFrames = new Promise((resolve) => {
+          document.addEventListener('keydown', () => {
+            let frame = 0;
+            let done = false;
+            const tick = () => {
+              frame += 1;
+              if (!done && frame < 120) requestAnimationFrame(tick);
+            };
+            requestAnimationFrame(tick);
+            const observer = new MutationObserver(() => {
+              if (count() <= before) return;
+              done = true;
+              observer.disconnect();
+              resolve(frame);
+            });
+            observer.observe(rows, { childList: true, subtree: true, characterData: true });
+          }, { once: true, capture: true });
+        });
+      }, character);
+      await page.keyboard.press(character);
+      frames.push(await page.evaluate(() => window.echoFrames));
+    }
+    return {
+      first_menu_ms: Math.round(median(firstMenu)),
+      first_menu_ms_slowest: Math.round(Math.max(...firstMenu)),
+      first_menu_ms_each: firstMenu.map(Math.round),
+      cold_loads: kColdLoads,
+      downloaded: bytes,
+      downloaded_bytes: bytes.reduce((sum, file) => sum + file.bytes, 0),
+      downloaded_gzip_bytes: bytes.reduce((sum, file) => sum + file.gzip, 0),
+      keys: kKeys,
+      echo_frames_most: Math.max(...frames),
+      echo_frames_median: median(frames),
+    };
+  } finally {
+    await browser.close();
+    server.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+}
+
+main().then((figures) => console.log(JSON.stringify(figures, null, 2)), (error) => {
+  console.error(error);
+  process.exit(1);
+});
