@@ -40,7 +40,7 @@ std::optional<int> answerCommandLine(std::span<char* const> arguments) {
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
     if (argument == "--help" || argument == "-h") {
-      std::cout << kUsageHead << kInterruptedStatuses << kUsageTail << std::endl;
+      std::cout << kUsageHead << interruptedStatuses() << kUsageTail << std::endl;
       return 0;
     }
     if (argument == "--version") {

@@ -43,7 +43,7 @@ int endByInterrupt(int status);
 void releaseInterrupts();
 
 // For the usage text: the exit statuses of a run that an interrupt ended,
-// as this platform's shells see them.
-extern const std::string_view kInterruptedStatuses;
+// as this platform's shells see them, and what sends those interrupts.
+std::string_view interruptedStatuses();
 
 }  // namespace bindsmith

@@ -112,8 +112,9 @@ InterruptibleInput interruptibleInput;
 
 }  // namespace
 
-const std::string_view kInterruptedStatuses =
-    "129, 130 or 143 when\nSIGHUP, SIGINT or SIGTERM ended the run";
+std::string_view interruptedStatuses() {
+  return "129, 130 or 143 when\nSIGHUP, SIGINT or SIGTERM ended the run";
+}
 
 void catchInterrupts() {
   // Writing to a reader that has gone fails with EPIPE; the standard output

@@ -71,7 +71,9 @@ std::streambuf* ownInput = nullptr;
 
 }  // namespace
 
-const std::string_view kInterruptedStatuses = "130 when\nCtrl-C ended the run";
+std::string_view interruptedStatuses() {
+  return "130 when\nCtrl-C ended the run";
+}
 
 void catchInterrupts() {
   ownInput = std::cin.rdbuf(&pageInput);

@@ -107,8 +107,9 @@ std::streambuf* ownInput = nullptr;
 
 }  // namespace
 
-const std::string_view kInterruptedStatuses =
-    "0xC000013A when Ctrl-C,\nCtrl-Break or closing the window ended the run";
+std::string_view interruptedStatuses() {
+  return "0xC000013A when Ctrl-C,\nCtrl-Break or closing the window ended the run";
+}
 
 void catchInterrupts() {
   InitializeCriticalSection(&readLock);
