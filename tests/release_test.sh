@@ -119,7 +119,8 @@ lintian --fail-on error,warning --display-info "$package" >"$work/lintian" 2>&1 
 ! grep 'hardening' "$work/lintian" || fail "lintian finds the package unhardened"
 
 # The web page: one folder that holds the whole site, nothing from elsewhere;
-# its program runs a session under node as the page runs it.
+# its program runs a session under node as the page runs it, and the site
+# passes the browser test.
 unzip -q "$dist/bindsmith-$version-web.zip" -d "$work/web"
 site=$work/web/bindsmith-$version-web
 [ "$(listing "$work/web")" = "bindsmith-$version-web " ] || fail "the web zip is not one folder"
@@ -131,6 +132,9 @@ mkdir "$work/web-run"
   node "$source_dir/tests/web/node_host.js" "$site/bindsmith.js" >/dev/null) ||
   fail "the web page's program failed its session"
 [ "$(cat "$work/web-run/pub.cfg")" = "r_netgraph 1" ] || fail "the web page's session failed"
+# The unpacked zip served as a player's host would serve it, in the browser.
+node "$source_dir/tests/web/browser_test.js" "$site" "$source_dir/tests/e2e" "$work/browser" \
+  >"$work/browser.log" 2>&1 || { cat "$work/browser.log"; fail "the web zip fails in the browser"; }
 
 # A packager's install of the plain build.
 cmake --install "$one/build/dist-linux" --prefix "$work/prefix" >/dev/null
