@@ -75,8 +75,9 @@ bool waitFor(int descriptor, short events) {
     }
     sigset_t running{};
     sigprocmask(SIG_BLOCK, &catching.handled, &running);
-    // One that came since the check above is pending now, and ends the wait
-    // at once; none can come unseen between this check and the wait.
+    // One that came since the check above has set the flag by now; one that
+    // comes from here on stays pending until ppoll lets it in, which ends
+    // the wait at once. None comes unseen between this check and the wait.
     const int ready = caughtSignal != 0 ? -1 : ppoll(&wanted, 1, nullptr, &catching.waitMask);
     const int error = errno;
     sigprocmask(SIG_SETMASK, &running, nullptr);
