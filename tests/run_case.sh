@@ -21,12 +21,20 @@
 #             descriptors     standard output can be closed, full, or a pipe
 #                             whose reader goes away
 #             real-disk       the script can be a link to a failing device
-#             file-size-limit ulimit -f makes writes past it fail (POSIX)
+#             file-size-limit prlimit or ulimit -f makes writes past the
+#                             limit fail (POSIX)
+#             descriptor-limit  ulimit -n bounds the open files (POSIX)
+#             plain-user      the program can run as a user whom file
+#                             permissions bind (POSIX; as root, by setpriv)
+#             cpu-time        /proc tells a running program's processor time
+#             shim            tests/support/shim.cpp can be preloaded
+#                             ($BINDSMITH_SHIM): instants, failures, a call log
 #             console-events  Ctrl-C reaches a piped program (Windows)
 #             ctrl-z          byte 26 ends input (Windows)
 #   modes   lines of "NAME BITS": the permission bits (as stat prints them)
 #           that a script must have at the end; checked on POSIX systems,
-#           where the program runs with the umask 022.
+#           where the program runs with the umask 022 unless `invoke` sets
+#           another.
 #
 # With --update first, the case's expectations are written from this run
 # instead (stdout, status and the scripts left; POSIX only), so that a
@@ -36,7 +44,8 @@
 # expected console and script becomes CR LF, as text mode writes them there.
 # BINDSMITH_EMULATOR, if set, is the command that runs the program (wine, or
 # node for the web build). BINDSMITH_CAPABILITIES lists what the platform
-# offers; a POSIX system's if unset.
+# offers; a POSIX system's if unset. BINDSMITH_LACKING, if set, is
+# "CAPABILITY...: why": what this build lacks that its platform offers.
 set -u
 
 update=
@@ -52,10 +61,14 @@ platform=posix
 [ -n "$windows" ] && platform=windows
 [ -n "${BINDSMITH_WEB:-}" ] && platform=web
 
-capabilities=" ${BINDSMITH_CAPABILITIES-signals descriptors real-disk file-size-limit} "
+capabilities=" ${BINDSMITH_CAPABILITIES-signals descriptors real-disk file-size-limit descriptor-limit plain-user cpu-time} "
 if [ -f "$case_dir/needs" ]; then
   while read -r capability why || [ -n "$capability" ]; do
-    [[ $capabilities == *" $capability "* ]] || { echo "needs $capability: $why"; exit 77; }
+    [[ $capabilities == *" $capability "* ]] && continue
+    lacking=${BINDSMITH_LACKING:-}
+    [[ " ${lacking%%:*} " == *" $capability "* ]] && why="this build cannot:${lacking#*:}"
+    echo "needs $capability: $why"
+    exit 77
   done <"$case_dir/needs"
 fi
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "console/prompt.h"
 #include "state/run_state.h"
@@ -37,6 +40,23 @@ TEST_F(QuickBindTest, StatementsInTheirOrder) {
             "bind h +quickhe\n"
             "bind q quickknife\n"
             "alias quickknife  \"use weapon_knife\"\n");
+}
+
+// Bare, the key ';' would end the bind command: the game would run the
+// action while loading the script, and bind nothing.
+TEST_F(QuickBindTest, TheSemicolonKeyIsQuotedInEveryQuickBind) {
+  const std::array<std::pair<void (*)(), std::string_view>, 3> actions{{
+      {bindQuickFlash, "bind \";\" +quickflash\n"},
+      {bindQuickHe, "bind \";\" +quickhe\n"},
+      {bindQuickKnife, "bind \";\" quickknife\n"},
+  }};
+  for (const auto& [bind, line] : actions) {
+    runState.usedKeys = {};
+    const std::size_t before = io_.script().size();
+    io_.type("1\n;\n1\n");
+    bind();
+    EXPECT_NE(io_.script().find(line, before), std::string::npos) << line;
+  }
 }
 
 TEST_F(QuickBindTest, QuestionAndKeyLabelsDiffer) {
