@@ -22,13 +22,15 @@ bool& usedFlag(char key) {
 
 // A double quote swallows the rest of the bind line, and the game reads a
 // control byte (the Esc that a function key or an arrow sends first, Ctrl
-// plus a letter) as a blank: either bind would bind nothing. Bytes from 128
-// on are the keys of other keyboard layouts and stay keys.
+// plus a letter) as a blank: either bind would bind nothing. A byte from 128
+// on is no key the game can be relied on to bind: on a UTF-8 terminal it is
+// the first half of a letter such as ö or é, which all share it. So a key is
+// one of the printable ASCII symbols, the double quote excepted.
 bool canBeBound(char key) {
-  constexpr unsigned char kFirstPrintable = 0x20;
+  constexpr unsigned char kFirstPrintable = 0x21;  // after the blank
   constexpr unsigned char kDelete = 0x7F;
   const auto byte = static_cast<unsigned char>(key);
-  return !isWhiteSpace(key) && key != '"' && byte >= kFirstPrintable && byte != kDelete;
+  return byte >= kFirstPrintable && byte < kDelete && key != '"';
 }
 
 bool allKeysTaken() {
@@ -58,8 +60,10 @@ std::optional<char> captureBindKey(std::string_view label) {
       if (canBeBound(key)) {
         break;
       }
-      // Not echoed: a control byte would garble the terminal. The key's line
-      // is gone already, so the key is asked for again at once.
+      // Not echoed: a control byte would garble the terminal, half a UTF-8
+      // character shows as garbage. The key's line, and with it the rest of
+      // such a character, is gone already, so the key is asked for again
+      // at once.
       std::cout << "That key can not be bound please choose another" << std::endl;
     }
     if (!askYesNo({std::string(1, key) + " is that the correct key?", "1. Yes 2. No"},

@@ -53,7 +53,8 @@ TEST(AliasName, CodesThatWouldBreakTheScriptAreSpeltOut) {
 }
 
 TEST(AliasName, EveryNameOfARunIsOneDistinctWord) {
-  // A run reserves at most 221 keys, so no row gets more than 221 binds.
+  // A run reserves at most 93 keys, so no row gets more than 93 binds; the
+  // names stay distinct words far beyond that.
   std::set<std::string> names;
   for (const WeaponRow& row : weaponCatalogue()) {
     for (std::int32_t binds = 0; binds < 221; ++binds) {

@@ -51,7 +51,7 @@ std::string normaliseName(std::string word) {
 std::optional<std::string> askForName() {
   std::cout << "Please enter the name of the config file" << std::endl
             << "8 letters maximum only a-z are allowed" << std::endl;
-  std::string name = normaliseName(readWord(kTypedWordChars, PromptLine::closed));
+  std::string name = normaliseName(readWord(kTypedWordChars, PromptLine::closed).text);
   discardLine(kWordLineDiscard);
   if (!isValidName(name)) {
     std::cout << name << ".cfg is not a vaild filename please try again" << std::endl;

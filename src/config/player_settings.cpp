@@ -1,7 +1,9 @@
 #include "config/player_settings.h"
 
 #include <iostream>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "config/statements.h"
 #include "console/frame.h"
@@ -11,43 +13,73 @@ namespace bindsmith {
 
 namespace {
 
-// Storage of 300 and 60 characters with the terminator; a longer word leaves
-// its excess in the input, where the confirmation reads it.
+// Storage of 300 and 60 characters with the terminator: a longer word is
+// refused, or its excess would answer the confirmation by itself.
 constexpr std::size_t kPlayerNameChars = 299;
 constexpr std::size_t kPasswordChars = 59;
 
-// A word the player types, and the request that asks for it. The password
-// is typed on the request's line, the name on the line after it.
+// A word the player types, the request that asks for it, and why it can be
+// refused. The password is typed on the request's line, the name on the
+// line after it.
 struct WordRequest {
   std::string_view request;
   PromptLine line;
   std::size_t maxChars;
-  std::string_view refusal;
+  std::string_view tooLong;
+  std::string_view holdsQuote;
+  std::string_view holdsNul;
 };
 constexpr WordRequest kNameRequest{
-    "Please enter a playername ", PromptLine::closed, kPlayerNameChars,
-    "A player name can not contain the character \" please try again"};
+    "Please enter a playername ",
+    PromptLine::closed,
+    kPlayerNameChars,
+    "A player name can not be longer than 299 characters please try again",
+    "A player name can not contain the character \" please try again",
+    "A player name can not contain the NUL character please try again"};
 constexpr WordRequest kPasswordRequest{
-    "Please enter the rcon password ", PromptLine::open, kPasswordChars,
-    "A password can not contain the character \" please try again"};
+    "Please enter the rcon password ",
+    PromptLine::open,
+    kPasswordChars,
+    "A password can not be longer than 59 characters please try again",
+    "A password can not contain the character \" please try again",
+    "A password can not contain the NUL character please try again"};
 
-// Asks until the word holds no double quote: the game ends a quoted text at
-// one and has no way to write one inside it, so the word would reach the
-// game cut short. A refused word's line is dropped, as a file name's is.
-std::string readWordWithoutQuote(const WordRequest& ask) {
+// Why the game would not get `word` as typed, or nothing. The game ends a
+// quoted text at a double quote and has no way to write one inside it; a
+// console that reads the script as a C string stops at a NUL, and every
+// line after it would never run.
+std::optional<std::string_view> refusal(const WordRequest& ask, const std::string& word,
+                                        bool cutShort) {
+  if (cutShort) {
+    return ask.tooLong;
+  }
+  if (word.find('"') != std::string::npos) {
+    return ask.holdsQuote;
+  }
+  if (word.find('\0') != std::string::npos) {
+    return ask.holdsNul;
+  }
+  return std::nullopt;
+}
+
+// Asks until the word is one the game reads as typed. A refused word's
+// line is dropped, as a file name's is, so nothing of it answers a later
+// question.
+std::string readAcceptableWord(const WordRequest& ask) {
   for (;;) {
     std::cout << ask.request;
     if (ask.line == PromptLine::closed) {
       std::cout << std::endl;
     }
-    std::string word = readWord(ask.maxChars, ask.line);
-    if (word.find('"') == std::string::npos) {
-      return word;
+    const Word word = readWord(ask.maxChars, ask.line);
+    const auto why = refusal(ask, word.text, word.cutShort);
+    if (!why) {
+      return word.text;
     }
     if (ask.line == PromptLine::open) {
       std::cout << std::endl;
     }
-    std::cout << ask.refusal << std::endl;
+    std::cout << *why << std::endl;
     discardLine(kWordLineDiscard);
   }
 }
@@ -57,7 +89,7 @@ std::string readWordWithoutQuote(const WordRequest& ask) {
 void setPlayerName() {
   std::string name;
   do {
-    name = readWordWithoutQuote(kNameRequest);
+    name = readAcceptableWord(kNameRequest);
   } while (!askYesNo({"Is " + name + " the correct name?\n 1. Yes 2. No"},
                      "Is that the correct player name?"));
   std::cout << "Playername set to " << name << std::endl;
@@ -75,7 +107,7 @@ void setNetgraph() {
 void setRconPassword() {
   std::string password;
   do {
-    password = readWordWithoutQuote(kPasswordRequest);
+    password = readAcceptableWord(kPasswordRequest);
     // The answer offer ends with a bare line break, which the prompt's read
     // flushes.
     std::cout << std::endl

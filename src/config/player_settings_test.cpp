@@ -53,41 +53,36 @@ TEST_F(PlayerSettingsTest, AnswerOnTheWordsLineConfirmsOrRefusesAtOnce) {
   EXPECT_EQ(unreadInput(), "\nrest");
 }
 
-// The game cannot read a double quote inside a quoted name, nor in a
-// password: the word is refused and the rest of its line dropped.
-TEST_F(PlayerSettingsTest, AWordWithADoubleQuoteIsRefused) {
-  io_.type("a\"b 1\n\" 1\nab 1\n");
+// What the game would not read as typed is refused right after it is read,
+// before any confirmation, and the rest of its line dropped: a word longer
+// than its storage (checked first), then one holding a double quote (which
+// ends a quoted text), then a NUL (where a console stops reading). Exactly
+// 299 and 59 characters are whole.
+TEST_F(PlayerSettingsTest, AWordTheGameWouldNotReadAsTypedIsRefused) {
+  const std::string name(299, 'n');
+  io_.type("\"" + name + " 1\n" + std::string("a\0\"b 1\n", 7) + std::string("a\0b 1\n", 6) + name +
+           " 1\n");
   setPlayerName();
-  const std::string refusedName =
-      "Please enter a playername \nA player name can not contain the character \" please try "
-      "again\n";
-  EXPECT_EQ(io_.console(), refusedName + refusedName + nameQuestion("ab") +
-                               "Playername set to ab\n" + kStars + kStars);
-  EXPECT_EQ(io_.script(), "name \"ab\"\n");
+  const std::string ask = "Please enter a playername \n";
+  EXPECT_EQ(io_.console(),
+            ask + "A player name can not be longer than 299 characters please try again\n" + ask +
+                "A player name can not contain the character \" please try again\n" + ask +
+                "A player name can not contain the NUL character please try again\n" +
+                nameQuestion(name) + "Playername set to " + name + "\n" + kStars + kStars);
+  EXPECT_EQ(io_.script(), "name \"" + name + "\"\n");
 
-  io_.type("pa\"ss 1\npass 1\n");
+  // Sixty characters ending in 1: the 1 must not confirm the first 59.
+  const std::string password(59, 'p');
+  io_.type(password + "1\n" + "pa\"ss 1\n" + std::string("p\0w 1\n", 6) + password + " 1\n");
   const auto before = io_.console().size();
   setRconPassword();
+  const std::string request = "Please enter the rcon password \n";
   EXPECT_EQ(io_.console().substr(before),
-            "Please enter the rcon password \nA password can not contain the character \" please "
-            "try again\n" +
-                passwordQuestion("pass"));
-  EXPECT_EQ(io_.script(), "name \"ab\"\nrcon_password pass\n");
-}
-
-TEST_F(PlayerSettingsTest, LongNameLeavesItsExcessToTheConfirmation) {
-  io_.type(std::string(299, 'n') + "1 2\n1\n");
-  setPlayerName();
-  EXPECT_EQ(io_.script(), "name \"" + std::string(299, 'n') + "\"\n");
-  EXPECT_EQ(io_.console().find("Bad input"), std::string::npos);
-  EXPECT_EQ(unreadInput(), " 2\n1\n");
-}
-
-TEST_F(PlayerSettingsTest, PasswordIsConfirmedThenWritten) {
-  io_.type("secret 2\nhunter2\n1\n");
-  setRconPassword();
-  EXPECT_EQ(io_.console(), passwordQuestion("secret") + passwordQuestion("hunter2"));
-  EXPECT_EQ(io_.script(), "rcon_password hunter2\n");
+            request + "A password can not be longer than 59 characters please try again\n" +
+                request + "A password can not contain the character \" please try again\n" +
+                request + "A password can not contain the NUL character please try again\n" +
+                passwordQuestion(password));
+  EXPECT_EQ(io_.script(), "name \"" + name + "\"\nrcon_password " + password + "\n");
 }
 
 // Quoted only where the game would read the bare password otherwise: a
@@ -112,12 +107,6 @@ TEST(RconStatement, APasswordIsQuotedOnlyWhereItMustBe) {
     const std::string word{password};
     EXPECT_EQ(io.script(), "rcon_password " + (quoted ? "\"" + word + "\"" : word) + "\n");
   }
-}
-
-TEST_F(PlayerSettingsTest, LongPasswordLeavesItsExcessToTheConfirmation) {
-  io_.type(std::string(59, 'p') + "2\n" + std::string(60, 'p') + "\n1\n");
-  setRconPassword();
-  EXPECT_EQ(io_.script(), "rcon_password " + std::string(59, 'p') + "\n");
 }
 
 TEST_F(PlayerSettingsTest, NetgraphOnlyOnYes) {

@@ -100,14 +100,17 @@ bool askYesNo(std::initializer_list<std::string_view> lines, std::string_view la
   return promptChoice(1, 2, label) == 1;
 }
 
-std::string readWord(std::size_t maxChars, PromptLine line) {
+Word readWord(std::size_t maxChars, PromptLine line) {
   stopIfInterrupted(line);
-  std::string word;
-  std::cin >> std::setw(static_cast<int>(maxChars)) >> word;
+  Word word;
+  std::cin >> std::setw(static_cast<int>(maxChars)) >> word.text;
   // A word read only fails when nothing but white space was left.
   if (std::cin.fail()) {
     endOfInput(line);
   }
+  const auto next = std::cin.peek();
+  word.cutShort = !std::istream::traits_type::eq_int_type(next, std::istream::traits_type::eof()) &&
+                  !isWhiteSpace(std::istream::traits_type::to_char_type(next));
   return word;
 }
 

@@ -35,10 +35,18 @@ int promptChoice(int low, int high, std::string_view label);
 // then promptChoice(1, 2, label). Returns true for 1 (yes).
 bool askYesNo(std::initializer_list<std::string_view> lines, std::string_view label);
 
+// A word as typed, and whether it went on beyond what was read.
+struct Word {
+  std::string text;
+  // The next byte of the input is neither white space nor the end of input:
+  // the word was longer than its storage, and its excess is still unread.
+  bool cutShort = false;
+};
+
 // Reads one whitespace-delimited word of at most maxChars characters; longer
 // words leave their excess in the input. The rest of the line stays unread.
 // Throws EndOfInput.
-std::string readWord(std::size_t maxChars, PromptLine line);
+Word readWord(std::size_t maxChars, PromptLine line);
 
 // Reads characters without skipping until one is not white space and returns
 // it: any byte but the six white-space bytes can be a key. Throws EndOfInput.

@@ -179,19 +179,26 @@ class WordReadTest : public ConsoleTest {};
 
 TEST_F(WordReadTest, SkipsWhiteSpaceAndLeavesTheRest) {
   io_.type(" \n\t alpha beta\n");
-  EXPECT_EQ(readWord(299, PromptLine::closed), "alpha");
+  const Word word = readWord(299, PromptLine::closed);
+  EXPECT_EQ(word.text, "alpha");
+  EXPECT_FALSE(word.cutShort);
   EXPECT_EQ(test::unreadInput(), " beta\n");
 }
 
 TEST_F(WordReadTest, LongWordLeavesItsExcess) {
-  io_.type(repeated("p", 70) + "\n");
-  EXPECT_EQ(readWord(59, PromptLine::open), repeated("p", 59));
-  EXPECT_EQ(test::unreadInput(), repeated("p", 11) + "\n");
+  io_.type(repeated("p", 60) + "\n");
+  const Word word = readWord(59, PromptLine::open);
+  EXPECT_EQ(word.text, repeated("p", 59));
+  EXPECT_TRUE(word.cutShort);
+  EXPECT_EQ(test::unreadInput(), "p\n");
+  // Exactly as long as the storage: whole.
+  io_.type(repeated("p", 59) + "\n");
+  EXPECT_FALSE(readWord(59, PromptLine::open).cutShort);
 }
 
 TEST_F(WordReadTest, KeepsQuotesAndHighBytes) {
   io_.type("na\"me;\xE9\xFF x");
-  EXPECT_EQ(readWord(299, PromptLine::closed), "na\"me;\xE9\xFF");
+  EXPECT_EQ(readWord(299, PromptLine::closed).text, "na\"me;\xE9\xFF");
 }
 
 TEST_F(WordReadTest, EndOfInputEndsOnlyAnOpenLine) {
@@ -205,7 +212,9 @@ TEST_F(WordReadTest, EndOfInputEndsOnlyAnOpenLine) {
 
 TEST_F(WordReadTest, WordAtVeryEndOfInputIsRead) {
   io_.type("last");
-  EXPECT_EQ(readWord(299, PromptLine::closed), "last");
+  const Word word = readWord(299, PromptLine::closed);
+  EXPECT_EQ(word.text, "last");
+  EXPECT_FALSE(word.cutShort);
 }
 
 class KeyReadTest : public ConsoleTest {};
