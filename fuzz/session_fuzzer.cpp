@@ -31,10 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // The run ends either at the menu prompt (status 0: choice 15, or input
   // ending there) or inside a dialogue that input ended (status 1).
-  constexpr std::string_view kMenuPrompt = "Enter a Main Menu choice, 1-15 ";
-  const bool atMenu = result.console.ends_with(std::string{kMenuPrompt} + "\n") ||
-                      result.console.ends_with(kMenuPrompt);
-  if (result.status != (atMenu ? 0 : 1)) {
+  if (result.status != (bindsmith::test::endedAtTheMenu(result.console) ? 0 : 1)) {
     breach("exit status", std::to_string(result.status));
   }
   // Nothing is ever written to the script before a file name is confirmed,

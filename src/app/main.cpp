@@ -3,14 +3,18 @@
 
 #include "app/command_line.h"
 #include "app/main_menu.h"
-#include "console/interrupts.h"
+#include "config/script.h"
 #include "console/standard_streams.h"
+#include "platform/interrupts.h"
 
 int main(int argc, char* argv[]) {
-  bindsmith::openStandardStreams();
-  bindsmith::catchInterrupts();
+  bindsmith::StandardStreams streams;  // first: no other file may take a standard number
+  const bindsmith::InterruptCatcher interrupts;
+  bindsmith::warnIfFailed("open the standard streams", streams.setUp());
+  bindsmith::warnIfFailed("catch interrupts", interrupts.setUp());
   const auto answered =
       bindsmith::answerCommandLine(std::span(argv, static_cast<std::size_t>(argc)));
-  const int status = answered ? *answered : bindsmith::runMainMenu();
-  return bindsmith::endByInterrupt(bindsmith::finishStandardOutput(status));
+  bindsmith::Script script;
+  const int status = answered ? *answered : bindsmith::runMainMenu(script);
+  return bindsmith::endByInterrupt(streams.finish(status));
 }

@@ -2,136 +2,211 @@
 
 #include <array>
 #include <iostream>
+#include <string_view>
 
+#include "binds/key_capture.h"
 #include "binds/quick_binds.h"
 #include "binds/weapon_catalogue.h"
-#include "config/config_file.h"
+#include "config/file_name_dialogue.h"
 #include "config/player_settings.h"
-#include "config/script.h"
 #include "console/frame.h"
 #include "console/prompt.h"
-#include "state/run_state.h"
 
 namespace bindsmith {
 
 namespace {
 
-constexpr int kInstructionsChoice = 1;
-constexpr int kFileNameChoice = 2;
-constexpr int kFirstScriptChoice = 3;
-constexpr int kExitChoice = 15;
+// Everything one run remembers beside its script. It starts afresh with
+// each run and is never saved.
+struct RunState {
+  Script& script;
+  UsedKeys usedKeys{};
+  AliasCounters aliasCounters{};
+  // The choices that can be made once a run; the menu sets each when its
+  // action returns, whatever the player answered inside.
+  bool playerNameSet = false;
+  bool netgraphDone = false;
+  bool rconDone = false;
+  bool quickFlashDone = false;
+  bool quickHeDone = false;
+  bool quickKnifeDone = false;
+
+  // Every action that writes to the script is refused until then.
+  [[nodiscard]] bool fileNameSet() const { return script.isOpen(); }
+};
 
 constexpr std::string_view kNeedFileName =
     "You need to set a file name before using this function (hint:press 2)";
-constexpr std::string_view kFileNameAlreadySet = "The filename has allready been set";
 // Two spellings of the once-only refusal are shown by different choices.
 constexpr std::string_view kAlreadyAssignedSpaced = "You all ready assined this function to a key";
 constexpr std::string_view kAlreadyAssigned = "You allready assined this function to a key";
 
-// A menu choice that writes to the script. Once-only choices name their flag
-// in RunState; the menu sets it when the action returns.
-struct ScriptAction {
-  void (*action)();
+// When a choice can be made.
+enum class When { always, untilTheScriptIsNamed, onceItIsNamed };
+
+// One choice of the menu; its number is its place in the table.
+struct MenuChoice {
+  // Above the choice's line, if it begins a section of the menu.
+  std::string_view heading;
+  // Its text in the menu, with the blanks that line up the menu's columns.
+  std::string_view text;
+  When when;
+  // A choice that can be made once a run: the menu sets its flag when the
+  // action returns, and refuses it from then on.
   bool RunState::*doneFlag;
+  // Why a choice that was made is refused again.
   std::string_view refusal;
   // The net graph refusal has no line break of its own after its message.
   bool refusalEndsLine;
+  // What the choice does; nothing for the last, which ends the run.
+  void (*action)(RunState& run);
 };
 
-// Choices 3 to 14, in menu order.
-constexpr std::array<ScriptAction, 12> kScriptActions{{
-    {setPlayerName, &RunState::playerNameSet, kAlreadyAssignedSpaced, true},
-    {bindPistol, nullptr, {}, true},
-    {bindShotgun, nullptr, {}, true},
-    {bindSmg, nullptr, {}, true},
-    {bindRifle, nullptr, {}, true},
-    {bindMachineGun, nullptr, {}, true},
-    {bindEquipment, nullptr, {}, true},
-    {setNetgraph, &RunState::netgraphDone, kAlreadyAssignedSpaced, false},
-    {setRconPassword, &RunState::rconDone, kAlreadyAssigned, true},
-    {bindQuickFlash, &RunState::quickFlashDone, kAlreadyAssigned, true},
-    {bindQuickHe, &RunState::quickHeDone, kAlreadyAssigned, true},
-    {bindQuickKnife, &RunState::quickKnifeDone, kAlreadyAssigned, true},
+// The groups of the weapon choices.
+template <Group group>
+void offer(RunState& run) {
+  offerWeaponGroup(group, run.script, run.usedKeys, run.aliasCounters);
+}
+
+constexpr std::string_view kGunBinds = "***********************GUN BINDS******************";
+constexpr std::string_view kItems = "***********************ITEMS**********************";
+
+const std::array<MenuChoice, 15> kMenu{{
+    {{},
+     "Instrucions ",
+     When::always,
+     nullptr,
+     {},
+     true,
+     [](RunState&) { std::cout << "No instructions in this version" << std::endl; }},
+    {{},
+     "Set File Name ",
+     When::untilTheScriptIsNamed,
+     nullptr,
+     "The filename has allready been set",
+     true,
+     [](RunState& run) { setConfigFileName(run.script); }},
+    {{},
+     "Set player name",
+     When::onceItIsNamed,
+     &RunState::playerNameSet,
+     kAlreadyAssignedSpaced,
+     true,
+     [](RunState& run) { setPlayerName(run.script); }},
+    {kGunBinds, "Pistol      ", When::onceItIsNamed, nullptr, {}, true, offer<Group::pistol>},
+    {{}, "Shotgun       ", When::onceItIsNamed, nullptr, {}, true, offer<Group::shotgun>},
+    {{}, "Sub-Machine Gun", When::onceItIsNamed, nullptr, {}, true, offer<Group::smg>},
+    {{}, "Rifle       ", When::onceItIsNamed, nullptr, {}, true, offer<Group::rifle>},
+    {{}, "Machine Gun   ", When::onceItIsNamed, nullptr, {}, true, offer<Group::machineGun>},
+    {{}, "Equipment      ", When::onceItIsNamed, nullptr, {}, true, offer<Group::equipment>},
+    {kItems, "Netmonitor ", When::onceItIsNamed, &RunState::netgraphDone, kAlreadyAssignedSpaced,
+     false, [](RunState& run) { setNetgraph(run.script); }},
+    {{},
+     "RCON pass   ",
+     When::onceItIsNamed,
+     &RunState::rconDone,
+     kAlreadyAssigned,
+     true,
+     [](RunState& run) { setRconPassword(run.script); }},
+    {{},
+     "Quick Flash    ",
+     When::onceItIsNamed,
+     &RunState::quickFlashDone,
+     kAlreadyAssigned,
+     true,
+     [](RunState& run) { bindQuickFlash(run.script, run.usedKeys); }},
+    {{},
+     "Quick HE   ",
+     When::onceItIsNamed,
+     &RunState::quickHeDone,
+     kAlreadyAssigned,
+     true,
+     [](RunState& run) { bindQuickHe(run.script, run.usedKeys); }},
+    {{},
+     "Quick knife  ",
+     When::onceItIsNamed,
+     &RunState::quickKnifeDone,
+     kAlreadyAssigned,
+     true,
+     [](RunState& run) { bindQuickKnife(run.script, run.usedKeys); }},
+    {{}, "Exit", When::always, nullptr, {}, true, nullptr},
 }};
 
-// The nine lines of the main menu.
+constexpr std::size_t kChoicesPerLine = 3;
+
 void printMainMenu() {
-  std::cout << "              ******** Main Menu ********         " << std::endl
-            << std::endl
-            << "1. Instrucions 2. Set File Name 3. Set player name" << std::endl
-            << "***********************GUN BINDS******************" << std::endl
-            << "4. Pistol      5. Shotgun       6. Sub-Machine Gun" << std::endl
-            << "7. Rifle       8. Machine Gun   9. Equipment      " << std::endl
-            << "***********************ITEMS**********************" << std::endl
-            << "10. Netmonitor 11. RCON pass   12. Quick Flash    " << std::endl
-            << "13. Quick HE   14. Quick knife  15. Exit" << std::endl;
-}
-
-// Choice 1.
-void showInstructions() {
-  std::cout << "No instructions in this version" << std::endl;
-}
-
-void runScriptAction(const ScriptAction& entry) {
-  if (entry.doneFlag != nullptr && runState.*entry.doneFlag) {
-    if (entry.refusalEndsLine) {
-      printFramed(entry.refusal);
-    } else {
-      printSeparator();
-      std::cout << entry.refusal;
-      printSeparator();
+  std::cout << "              ******** Main Menu ********         " << std::endl << std::endl;
+  for (std::size_t place = 0; place < kMenu.size(); ++place) {
+    const MenuChoice& choice = kMenu.at(place);
+    if (!choice.heading.empty()) {
+      std::cout << choice.heading << std::endl;
     }
+    std::cout << place + 1 << ". " << choice.text;
+    if ((place + 1) % kChoicesPerLine == 0 || place + 1 == kMenu.size()) {
+      std::cout << std::endl;
+    }
+  }
+}
+
+void refuse(const MenuChoice& choice) {
+  if (choice.refusalEndsLine) {
+    printFramed(choice.refusal);
+  } else {
+    printSeparator();
+    std::cout << choice.refusal;
+    printSeparator();
+  }
+}
+
+void dispatch(const MenuChoice& choice, RunState& run) {
+  const bool usedUp = choice.when == When::untilTheScriptIsNamed
+                          ? run.fileNameSet()
+                          : choice.doneFlag != nullptr && run.*choice.doneFlag;
+  if (usedUp) {
+    refuse(choice);
     return;
   }
-  if (!runState.fileNameSet) {
+  if (choice.when == When::onceItIsNamed && !run.fileNameSet()) {
     printFramed(kNeedFileName);
     return;
   }
-  entry.action();
-  if (entry.doneFlag != nullptr) {
-    runState.*entry.doneFlag = true;
-  }
-}
-
-void dispatch(int choice) {
-  if (choice == kInstructionsChoice) {
-    showInstructions();
-  } else if (choice == kFileNameChoice) {
-    if (runState.fileNameSet) {
-      printFramed(kFileNameAlreadySet);
-    } else {
-      setConfigFileName();
-    }
-  } else {
-    runScriptAction(kScriptActions.at(static_cast<std::size_t>(choice - kFirstScriptChoice)));
+  choice.action(run);
+  if (choice.doneFlag != nullptr) {
+    run.*choice.doneFlag = true;
   }
 }
 
 }  // namespace
 
-int runMainMenu() {
+int exitChoice() {
+  return static_cast<int>(kMenu.size());
+}
+
+int runMainMenu(Script& script) {
+  RunState run{script};
   bool interrupted = false;
   for (;;) {
     printMainMenu();
     int choice = 0;
     try {
-      choice = promptChoice(1, kExitChoice, "Main Menu");
+      choice = promptChoice(1, exitChoice(), "Main Menu");
     } catch (const EndOfInput&) {
-      // Nothing was going on: ending here is as orderly as choosing 15.
+      // Nothing was going on: ending here is as orderly as choosing to exit.
       break;
     }
-    if (choice == kExitChoice) {
+    const MenuChoice& picked = kMenu.at(static_cast<std::size_t>(choice - 1));
+    if (picked.action == nullptr) {
       break;
     }
     try {
-      dispatch(choice);
+      dispatch(picked, run);
     } catch (const EndOfInput&) {
       interrupted = true;
       break;
     }
-    reportScriptWriteFailure();
+    script.reportWriteFailure();
   }
-  const bool scriptIntact = finishScript();
+  const bool scriptIntact = script.finish();
   return interrupted || !scriptIntact ? 1 : 0;
 }
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "console/prompt.h"
-#include "support/console.h"
 #include "support/script_checks.h"
+#include "support/session.h"
 
 namespace bindsmith {
 namespace {
@@ -23,8 +23,8 @@ std::string menuThenPrompt() {
          "7. Rifle       8. Machine Gun   9. Equipment      \n"
          "***********************ITEMS**********************\n"
          "10. Netmonitor 11. RCON pass   12. Quick Flash    \n"
-         "13. Quick HE   14. Quick knife  15. Exit\n"
-         "Enter a Main Menu choice, 1-15 ";
+         "13. Quick HE   14. Quick knife  15. Exit\n" +
+         std::string{test::kMenuPrompt};
 }
 
 TEST(MainMenuSession, ExitStatusTellsWhereInputEnded) {

@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "binds/key_capture.h"
-#include "config/script.h"
 #include "config/statements.h"
 #include "console/prompt.h"
 
@@ -14,9 +13,9 @@ namespace {
 constexpr int kMaxAmmoPurchases = 6;
 constexpr int kMaxConcGrenades = 3;
 
-void writeFragments(Fragment fragment, int count) {
+void writeFragments(Script& script, Fragment fragment, int count) {
   for (int i = 0; i < count; ++i) {
-    writeFragment(fragment);
+    writeFragment(script, fragment);
   }
 }
 
@@ -24,89 +23,95 @@ void writeFragments(Fragment fragment, int count) {
 // script never ends in half a statement.
 class AliasTail {
  public:
-  AliasTail() = default;
+  explicit AliasTail(Script& script) : script_(script) {}
   AliasTail(const AliasTail&) = delete;
   AliasTail& operator=(const AliasTail&) = delete;
-  ~AliasTail() { writeAliasTail(); }
+  AliasTail(AliasTail&&) = delete;
+  AliasTail& operator=(AliasTail&&) = delete;
+  ~AliasTail() { writeAliasTail(script_); }
+
+ private:
+  Script& script_;
 };
 
 // The three add-on questions between the head and the tail of an alias. Only
 // the ammunition question's label differs between the two kinds of alias.
-void askAddOns(std::string_view ammoLabel) {
-  const AliasTail tail;
+void askAddOns(Script& script, std::string_view ammoLabel) {
+  const AliasTail tail(script);
   if (askYesNo({"Would you like to purchase ammo with that?", "1. Yes 2. No"}, ammoLabel)) {
-    askAmmo();
+    askAmmo(script);
   }
   if (askYesNo({"Would you like to purchase kevlar with that?", "1. Yes 2. No"},
                "Kevlar with that")) {
-    askKevlar();
+    askKevlar(script);
   }
   if (askYesNo({"Would you like to get a gernade with that?", "1. Yes 2.No"},
                "Gernade with that")) {
-    askGrenades();
+    askGrenades(script);
   }
 }
 
 // Takes a key, then writes the bind and the alias that `writeHead` begins.
 // Both reach the script together, once the alias line is ended.
 template <typename WriteHead>
-bool writeBind(std::string_view aliasName, std::string_view label, std::string_view ammoLabel,
-               WriteHead writeHead) {
-  const auto key = captureBindKey(label);
+bool writeBind(Script& script, UsedKeys& usedKeys, std::string_view aliasName,
+               std::string_view label, std::string_view ammoLabel, WriteHead writeHead) {
+  const auto key = captureBindKey(label, usedKeys);
   if (!key) {
     return false;
   }
-  const StatementGroup group;
-  writeBindStatement(*key, aliasName);
+  const StatementGroup group(script);
+  writeBindStatement(script, *key, aliasName);
   writeHead();
-  askAddOns(ammoLabel);
+  askAddOns(script, ammoLabel);
   return true;
 }
 
 }  // namespace
 
-bool writeBuyBind(std::string_view aliasName, std::string_view label, std::string_view item,
-                  std::string_view category) {
-  return writeBind(aliasName, label, "Ammo with that",
-                   [&] { writeBuyAliasHead(aliasName, category, item); });
+bool writeBuyBind(Script& script, UsedKeys& usedKeys, std::string_view aliasName,
+                  std::string_view label, std::string_view item, std::string_view category) {
+  return writeBind(script, usedKeys, aliasName, label, "Ammo with that",
+                   [&] { writeBuyAliasHead(script, aliasName, category, item); });
 }
 
-bool writeEquipmentBind(std::string_view aliasName, std::string_view label) {
-  return writeBind(aliasName, label, "Get ammo with that?",
-                   [&] { writeEquipmentAliasHead(aliasName); });
+bool writeEquipmentBind(Script& script, UsedKeys& usedKeys, std::string_view aliasName,
+                        std::string_view label) {
+  return writeBind(script, usedKeys, aliasName, label, "Get ammo with that?",
+                   [&] { writeEquipmentAliasHead(script, aliasName); });
 }
 
-void askAmmo() {
+void askAmmo(Script& script) {
   std::cout << "How many times would you like to purchase primary ammo?" << std::endl;
   const int primary = promptChoice(0, kMaxAmmoPurchases, "primary ammo");
   std::cout << "How many times would you like to purchase secondiary ammo?" << std::endl;
   const int secondary = promptChoice(0, kMaxAmmoPurchases, "secondiary ammo ammo");
-  writeFragments(Fragment::primaryAmmo, primary);
-  writeFragments(Fragment::secondaryAmmo, secondary);
+  writeFragments(script, Fragment::primaryAmmo, primary);
+  writeFragments(script, Fragment::secondaryAmmo, secondary);
 }
 
-void askKevlar() {
+void askKevlar(Script& script) {
   std::cout << "1. Buy full kevlar" << std::endl
             << "2. Buy regular kevlar" << std::endl
             << "3. Buy full kevlar and if that fails get regular kevlar" << std::endl
             << "4. No kevlar" << std::endl;
   switch (promptChoice(1, 4, "Kevlar choice")) {
     case 1:
-      writeFragment(Fragment::fullKevlar);
+      writeFragment(script, Fragment::fullKevlar);
       break;
     case 2:
-      writeFragment(Fragment::regularKevlar);
+      writeFragment(script, Fragment::regularKevlar);
       break;
     case 3:
-      writeFragment(Fragment::fullKevlarFirstTry);
-      writeFragment(Fragment::regularKevlar);
+      writeFragment(script, Fragment::fullKevlarFirstTry);
+      writeFragment(script, Fragment::regularKevlar);
       break;
     default:
       break;
   }
 }
 
-void askGrenades() {
+void askGrenades(Script& script) {
   std::cout << "Enter the amount of conc gernades you want to get" << std::endl;
   const int conc = promptChoice(0, kMaxConcGrenades, "amount of conc gernades");
   std::cout << "Enter the amount of he gernades you want to get" << std::endl
@@ -114,9 +119,9 @@ void askGrenades() {
   const bool wantsHe = promptChoice(0, 1, "amount of he gernades") == 1;
   // The HE grenade is bought before the conc grenades, though asked second.
   if (wantsHe) {
-    writeFragment(Fragment::heGrenade);
+    writeFragment(script, Fragment::heGrenade);
   }
-  writeFragments(Fragment::concGrenade, conc);
+  writeFragments(script, Fragment::concGrenade, conc);
 }
 
 }  // namespace bindsmith

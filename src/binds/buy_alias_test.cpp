@@ -7,14 +7,11 @@
 
 #include "config/statements.h"
 #include "console/prompt.h"
-#include "state/run_state.h"
-#include "support/console.h"
+#include "support/fixture.h"
 
 namespace bindsmith {
 namespace {
 
-using test::ConsoleTest;
-using test::openTestScript;
 using test::repeated;
 
 constexpr std::string_view kPrimary = ";buyammo;menuselect 1";
@@ -22,9 +19,9 @@ constexpr std::string_view kSecondary = ";buyammo;menuselect 2";
 constexpr std::string_view kHe = ";buyitem;menuselect 5";
 constexpr std::string_view kConc = ";buyitem;menuselect 4";
 
-class AddOnTest : public ConsoleTest {
+class AddOnTest : public test::ConsoleFixture {
  protected:
-  void SetUp() override { openTestScript(); }
+  Script& script_ = io_.openedScript();
 };
 
 TEST_F(AddOnTest, KevlarChoices) {
@@ -36,10 +33,10 @@ TEST_F(AddOnTest, KevlarChoices) {
   };
   for (const auto& [answer, fragments] : samples) {
     SCOPED_TRACE(answer);
-    const auto before = io_.script().size();
+    const auto before = io_.written().size();
     io_.type(answer);
-    askKevlar();
-    EXPECT_EQ(io_.script().substr(before), fragments);
+    askKevlar(script_);
+    EXPECT_EQ(io_.written().substr(before), fragments);
   }
   EXPECT_TRUE(io_.console().starts_with(
       "1. Buy full kevlar\n2. Buy regular kevlar\n3. Buy full kevlar and if that fails get "
@@ -49,26 +46,26 @@ TEST_F(AddOnTest, KevlarChoices) {
 TEST_F(AddOnTest, AmmoCounts) {
   for (int primary = 0; primary <= 6; ++primary) {
     for (int secondary = 0; secondary <= 6; secondary += 3) {
-      const auto before = io_.script().size();
+      const auto before = io_.written().size();
       io_.type(std::to_string(primary) + "\n" + std::to_string(secondary) + "\n");
-      askAmmo();
-      EXPECT_EQ(io_.script().substr(before),
+      askAmmo(script_);
+      EXPECT_EQ(io_.written().substr(before),
                 repeated(kPrimary, primary) + repeated(kSecondary, secondary));
     }
   }
   io_.type("7 -1 2\n1\n");
-  const auto before = io_.script().size();
-  askAmmo();
-  EXPECT_EQ(io_.script().substr(before), repeated(kPrimary, 2) + std::string{kSecondary});
+  const auto before = io_.written().size();
+  askAmmo(script_);
+  EXPECT_EQ(io_.written().substr(before), repeated(kPrimary, 2) + std::string{kSecondary});
 }
 
 TEST_F(AddOnTest, GrenadesPutTheHeBeforeTheConcs) {
   for (int conc = 0; conc <= 3; ++conc) {
     for (int he = 0; he <= 1; ++he) {
-      const auto before = io_.script().size();
+      const auto before = io_.written().size();
       io_.type(std::to_string(conc) + "\n" + std::to_string(he) + "\n");
-      askGrenades();
-      EXPECT_EQ(io_.script().substr(before), repeated(kHe, he) + repeated(kConc, conc));
+      askGrenades(script_);
+      EXPECT_EQ(io_.written().substr(before), repeated(kHe, he) + repeated(kConc, conc));
     }
   }
 }
@@ -76,41 +73,42 @@ TEST_F(AddOnTest, GrenadesPutTheHeBeforeTheConcs) {
 TEST_F(AddOnTest, UnfinishedDialogueAddsNothing) {
   for (const auto ask : {askAmmo, askGrenades}) {
     io_.type("1\n");
-    EXPECT_THROW(ask(), EndOfInput);
+    EXPECT_THROW(ask(script_), EndOfInput);
   }
   io_.type("");
-  EXPECT_THROW(askKevlar(), EndOfInput);
-  EXPECT_EQ(io_.script(), "");
+  EXPECT_THROW(askKevlar(script_), EndOfInput);
+  EXPECT_EQ(io_.written(), "");
 }
 
-class BuyBindTest : public ConsoleTest {
+class BuyBindTest : public test::ConsoleFixture {
  protected:
-  void SetUp() override { openTestScript(); }
+  Script& script_ = io_.openedScript();
+  UsedKeys usedKeys_{};
 };
 
 TEST_F(BuyBindTest, EveryAddOnAtItsMaximumGivesEighteenFragments) {
   io_.type("\nk\n1\n1\n6\n6\n1\n3\n1\n3\n1\n");
-  EXPECT_TRUE(writeBuyBind("ak47a", "AK-47", "5", "4"));
-  EXPECT_EQ(io_.script(), "bind k ak47a\nalias ak47a \"buyweapon;menuselect 4;menuselect 5" +
-                              repeated(kPrimary, 6) + repeated(kSecondary, 6) +
-                              ";buyitem;menuselect  3;buyitem;menuselect 1" + std::string{kHe} +
-                              repeated(kConc, 3) + ";showplayerinfo\"\n");
+  EXPECT_TRUE(writeBuyBind(script_, usedKeys_, "ak47a", "AK-47", "5", "4"));
+  EXPECT_EQ(io_.written(), "bind k ak47a\nalias ak47a \"buyweapon;menuselect 4;menuselect 5" +
+                               repeated(kPrimary, 6) + repeated(kSecondary, 6) +
+                               ";buyitem;menuselect  3;buyitem;menuselect 1" + std::string{kHe} +
+                               repeated(kConc, 3) + ";showplayerinfo\"\n");
 }
 
 TEST_F(BuyBindTest, NoAddOnsGiveHeadThenTail) {
   io_.type("\nk\n1\n2\n2\n2\n");
-  EXPECT_TRUE(writeBuyBind("uspa", "H&K USP .45 Tactical", "1", "1"));
-  EXPECT_EQ(io_.script(),
+  EXPECT_TRUE(writeBuyBind(script_, usedKeys_, "uspa", "H&K USP .45 Tactical", "1", "1"));
+  EXPECT_EQ(io_.written(),
             "bind k uspa\nalias uspa \"buyweapon;menuselect 1;menuselect 1;showplayerinfo\"\n");
   io_.type("\nq\n1\n2\n2\n2\n");
-  EXPECT_TRUE(writeEquipmentBind("equipmenta", "Equipment key"));
-  EXPECT_EQ(io_.script().substr(io_.script().find("bind q")),
+  EXPECT_TRUE(writeEquipmentBind(script_, usedKeys_, "equipmenta", "Equipment key"));
+  EXPECT_EQ(io_.written().substr(io_.written().find("bind q")),
             "bind q equipmenta\nalias equipmenta \";showplayerinfo\"\n");
 }
 
 TEST_F(BuyBindTest, QuestionsAndTheirLabels) {
   io_.type("\nk\n1\n2\n2\n2\n");
-  ASSERT_TRUE(writeEquipmentBind("equipmenta", "Equipment key"));
+  ASSERT_TRUE(writeEquipmentBind(script_, usedKeys_, "equipmenta", "Equipment key"));
   const std::string questions =
       "Would you like to purchase ammo with that?\n1. Yes 2. No\n"
       "Enter a Get ammo with that? choice, 1-2 "
@@ -120,31 +118,33 @@ TEST_F(BuyBindTest, QuestionsAndTheirLabels) {
       "Enter a Gernade with that choice, 1-2 ";
   EXPECT_TRUE(io_.console().ends_with(questions)) << io_.console();
   io_.type("\nj\n1\n2\n2\n2\n");
-  ASSERT_TRUE(writeBuyBind("uspa", "H&K USP .45 Tactical", "1", "1"));
+  ASSERT_TRUE(writeBuyBind(script_, usedKeys_, "uspa", "H&K USP .45 Tactical", "1", "1"));
   EXPECT_NE(io_.console().find("Enter a Ammo with that choice, 1-2 "), std::string::npos);
 }
 
 TEST_F(BuyBindTest, NothingIsWrittenBeforeAFreeKeyIsConfirmed) {
-  runState.usedKeys['k'] = true;
+  usedKeys_['k'] = true;
   io_.type("\nk\n1\nk\n2\n");
-  EXPECT_THROW(writeBuyBind("uspa", "H&K USP .45 Tactical", "1", "1"), EndOfInput);
-  EXPECT_EQ(io_.script(), "");
+  EXPECT_THROW(writeBuyBind(script_, usedKeys_, "uspa", "H&K USP .45 Tactical", "1", "1"),
+               EndOfInput);
+  EXPECT_EQ(io_.written(), "");
 }
 
 TEST_F(BuyBindTest, EndOfInputClosesTheOpenAlias) {
   // Input ends inside the kevlar dialogue: the ammo fragments stay, the alias
   // line is finished.
   io_.type("\nk\n1\n1\n1\n0\n1\n");
-  EXPECT_THROW(writeBuyBind("uspa", "H&K USP .45 Tactical", "1", "1"), EndOfInput);
-  EXPECT_EQ(io_.script(),
+  EXPECT_THROW(writeBuyBind(script_, usedKeys_, "uspa", "H&K USP .45 Tactical", "1", "1"),
+               EndOfInput);
+  EXPECT_EQ(io_.written(),
             "bind k uspa\nalias uspa \"buyweapon;menuselect 1;menuselect 1;buyammo;menuselect "
             "1;showplayerinfo\"\n");
 }
 
 TEST_F(BuyBindTest, BindLineIsCompleteBeforeTheFirstQuestion) {
   io_.type("\nk\n1\n");
-  EXPECT_THROW(writeEquipmentBind("equipmenta", "Equipment key"), EndOfInput);
-  EXPECT_EQ(io_.script(), "bind k equipmenta\nalias equipmenta \";showplayerinfo\"\n");
+  EXPECT_THROW(writeEquipmentBind(script_, usedKeys_, "equipmenta", "Equipment key"), EndOfInput);
+  EXPECT_EQ(io_.written(), "bind k equipmenta\nalias equipmenta \";showplayerinfo\"\n");
 }
 
 }  // namespace

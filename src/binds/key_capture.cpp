@@ -1,11 +1,10 @@
 #include "binds/key_capture.h"
 
-#include <algorithm>
 #include <iostream>
 #include <string>
 
+#include "config/game_syntax.h"
 #include "console/prompt.h"
-#include "state/run_state.h"
 
 namespace bindsmith {
 
@@ -16,27 +15,13 @@ constexpr std::size_t kAnswerLineDiscard = 99;
 // A key's line may carry up to this much noise after the key.
 constexpr std::size_t kKeyLineDiscard = 9999;
 
-bool& usedFlag(char key) {
-  return runState.usedKeys.at(static_cast<unsigned char>(key));
+bool& usedFlag(UsedKeys& usedKeys, char key) {
+  return usedKeys.at(static_cast<unsigned char>(key));
 }
 
-// A double quote swallows the rest of the bind line, and the game reads a
-// control byte (the Esc that a function key or an arrow sends first, Ctrl
-// plus a letter) as a blank: either bind would bind nothing. A byte from 128
-// on is no key the game can be relied on to bind: on a UTF-8 terminal it is
-// the first half of a letter such as ö or é, which all share it. So a key is
-// one of the printable ASCII symbols, the double quote excepted.
-bool canBeBound(char key) {
-  constexpr unsigned char kFirstPrintable = 0x21;  // after the blank
-  constexpr unsigned char kDelete = 0x7F;
-  const auto byte = static_cast<unsigned char>(key);
-  return byte >= kFirstPrintable && byte < kDelete && key != '"';
-}
-
-bool allKeysTaken() {
-  for (std::size_t byte = 0; byte < kByteValues; ++byte) {
-    const char key = static_cast<char>(byte);
-    if (canBeBound(key) && !usedFlag(key)) {
+bool allKeysTaken(const UsedKeys& usedKeys) {
+  for (std::size_t byte = 0; byte < usedKeys.size(); ++byte) {
+    if (canBeBound(static_cast<char>(byte)) && !usedKeys.at(byte)) {
       return false;
     }
   }
@@ -45,10 +30,10 @@ bool allKeysTaken() {
 
 }  // namespace
 
-std::optional<char> captureBindKey(std::string_view label) {
+std::optional<char> captureBindKey(std::string_view label, UsedKeys& usedKeys) {
   for (;;) {
     discardLine(kAnswerLineDiscard);
-    if (allKeysTaken()) {
+    if (allKeysTaken(usedKeys)) {
       std::cout << "All keys are already bound" << std::endl;
       return std::nullopt;
     }
@@ -70,7 +55,7 @@ std::optional<char> captureBindKey(std::string_view label) {
                   "key conformation")) {
       continue;
     }
-    bool& used = usedFlag(key);
+    bool& used = usedFlag(usedKeys, key);
     if (!used) {
       used = true;
       return key;

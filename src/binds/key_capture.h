@@ -1,17 +1,26 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
 namespace bindsmith {
 
+// A key is one byte.
+inline constexpr std::size_t kByteValues = 256;
+
+// The keys bound so far in a run, one flag per byte value: a key, once
+// bound, stays taken for the rest of the run.
+using UsedKeys = std::array<bool, kByteValues>;
+
 // Asks for the key to bind `label` to, echoes it for confirmation and
-// reserves it in runState.usedKeys. Call it right after a promptChoice
-// answer: it first drops the rest of that answer's line. A key already taken
-// is refused only once the player confirms it; a key the game cannot bind
-// (a double quote, a control byte, a byte from 128 on) is refused at once,
-// unechoed. Returns nothing, after a line saying so, when every possible key
-// is taken. Throws EndOfInput.
-std::optional<char> captureBindKey(std::string_view label);
+// reserves it in `usedKeys`. Call it right after a promptChoice answer: it
+// first drops the rest of that answer's line. A key already taken is
+// refused only once the player confirms it; a key the game cannot bind (a
+// double quote, a control byte, a byte from 128 on) is refused at once,
+// unechoed. Returns nothing, after a line saying so, when every key that
+// can be bound is taken. Throws EndOfInput.
+std::optional<char> captureBindKey(std::string_view label, UsedKeys& usedKeys);
 
 }  // namespace bindsmith

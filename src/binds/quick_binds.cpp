@@ -16,33 +16,37 @@ struct QuickAction {
   std::string_view question;
   std::string_view promptLabel;
   std::string_view keyLabel;
-  void (*writeStatements)(char key);
+  void (*writeStatements)(Script& script, char key);
 };
 
-void offer(const QuickAction& action) {
+void offer(const QuickAction& action, Script& script, UsedKeys& usedKeys) {
   if (!askYesNo({action.question}, action.promptLabel)) {
     return;
   }
-  if (const auto key = captureBindKey(action.keyLabel)) {
-    action.writeStatements(*key);
+  if (const auto key = captureBindKey(action.keyLabel, usedKeys)) {
+    const StatementGroup group(script);
+    action.writeStatements(script, *key);
   }
 }
 
 }  // namespace
 
-void bindQuickFlash() {
+void bindQuickFlash(Script& script, UsedKeys& usedKeys) {
   offer({"Assine Quick flashbang key?\n1. Yes 2.No", "Quick flashbang key", "Flash gernade key",
-         writeQuickFlashStatements});
+         writeQuickFlashStatements},
+        script, usedKeys);
 }
 
-void bindQuickHe() {
+void bindQuickHe(Script& script, UsedKeys& usedKeys) {
   offer({"Assine Quick HE grenade key?\n1. Yes 2.No", "HE grenade key", "HE Gernade Key",
-         writeQuickHeStatements});
+         writeQuickHeStatements},
+        script, usedKeys);
 }
 
-void bindQuickKnife() {
+void bindQuickKnife(Script& script, UsedKeys& usedKeys) {
   offer({"Assine Quick knife key?\n1. Yes 2.No", "Knife choice", "Quick knife",
-         writeQuickKnifeStatements});
+         writeQuickKnifeStatements},
+        script, usedKeys);
 }
 
 }  // namespace bindsmith

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "binds/key_capture.h"
+#include "config/script.h"
+
+// The three fixed quick actions, each bound to one key with its own
+// statements.
 namespace bindsmith {
 
-// Choices 12 to 14: one fixed quick action each.
-void bindQuickFlash();
-void bindQuickHe();
-void bindQuickKnife();
+void bindQuickFlash(Script& script, UsedKeys& usedKeys);
+void bindQuickHe(Script& script, UsedKeys& usedKeys);
+void bindQuickKnife(Script& script, UsedKeys& usedKeys);
 
 }  // namespace bindsmith

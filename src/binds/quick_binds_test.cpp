@@ -8,26 +8,23 @@
 #include <utility>
 
 #include "console/prompt.h"
-#include "state/run_state.h"
-#include "support/console.h"
+#include "support/fixture.h"
 
 namespace bindsmith {
 namespace {
 
-using test::ConsoleTest;
-using test::openTestScript;
-
-class QuickBindTest : public ConsoleTest {
+class QuickBindTest : public test::ConsoleFixture {
  protected:
-  void SetUp() override { openTestScript(); }
+  Script& script_ = io_.openedScript();
+  UsedKeys usedKeys_{};
 };
 
 TEST_F(QuickBindTest, StatementsInTheirOrder) {
   io_.type("1\nf\n1\n1\nh\n1\n1\nq\n1\n");
-  bindQuickFlash();
-  bindQuickHe();
-  bindQuickKnife();
-  EXPECT_EQ(io_.script(),
+  bindQuickFlash(script_, usedKeys_);
+  bindQuickHe(script_, usedKeys_);
+  bindQuickKnife(script_, usedKeys_);
+  EXPECT_EQ(io_.written(),
             "alias +quickflash \"use weapon_flashbang;wait;wait;+attack;developer 1;echo Throwing "
             "Flashbang;developer 0\"\n"
             "alias -quickflash \"-attack;wait;wait;wait;lastinv;developer 1;echo Threw "
@@ -45,23 +42,23 @@ TEST_F(QuickBindTest, StatementsInTheirOrder) {
 // Bare, the key ';' would end the bind command: the game would run the
 // action while loading the script, and bind nothing.
 TEST_F(QuickBindTest, TheSemicolonKeyIsQuotedInEveryQuickBind) {
-  const std::array<std::pair<void (*)(), std::string_view>, 3> actions{{
+  const std::array<std::pair<void (*)(Script&, UsedKeys&), std::string_view>, 3> actions{{
       {bindQuickFlash, "bind \";\" +quickflash\n"},
       {bindQuickHe, "bind \";\" +quickhe\n"},
       {bindQuickKnife, "bind \";\" quickknife\n"},
   }};
   for (const auto& [bind, line] : actions) {
-    runState.usedKeys = {};
-    const std::size_t before = io_.script().size();
+    usedKeys_ = {};
+    const std::size_t before = io_.written().size();
     io_.type("1\n;\n1\n");
-    bind();
-    EXPECT_NE(io_.script().find(line, before), std::string::npos) << line;
+    bind(script_, usedKeys_);
+    EXPECT_NE(io_.written().find(line, before), std::string::npos) << line;
   }
 }
 
 TEST_F(QuickBindTest, QuestionAndKeyLabelsDiffer) {
   io_.type("1\nh\n1\n");
-  bindQuickHe();
+  bindQuickHe(script_, usedKeys_);
   EXPECT_EQ(io_.console(),
             "Assine Quick HE grenade key?\n1. Yes 2.No\nEnter a HE grenade key choice, 1-2 "
             "Please enter the key you wish to bind HE Gernade Key to: h is that the correct "
@@ -70,11 +67,11 @@ TEST_F(QuickBindTest, QuestionAndKeyLabelsDiffer) {
 
 TEST_F(QuickBindTest, NoWritesNothingAndReservesNoKey) {
   io_.type("2\n2\n2\n");
-  bindQuickFlash();
-  bindQuickHe();
-  bindQuickKnife();
-  EXPECT_EQ(io_.script(), "");
-  EXPECT_EQ(runState.usedKeys, decltype(runState.usedKeys){});
+  bindQuickFlash(script_, usedKeys_);
+  bindQuickHe(script_, usedKeys_);
+  bindQuickKnife(script_, usedKeys_);
+  EXPECT_EQ(io_.written(), "");
+  EXPECT_EQ(usedKeys_, UsedKeys{});
   EXPECT_EQ(io_.console(),
             "Assine Quick flashbang key?\n1. Yes 2.No\nEnter a Quick flashbang key choice, 1-2 "
             "Assine Quick HE grenade key?\n1. Yes 2.No\nEnter a HE grenade key choice, 1-2 "
@@ -82,16 +79,16 @@ TEST_F(QuickBindTest, NoWritesNothingAndReservesNoKey) {
 }
 
 TEST_F(QuickBindTest, NoFreeKeyWritesNothing) {
-  runState.usedKeys.fill(true);
+  usedKeys_.fill(true);
   io_.type("1\n");
-  bindQuickKnife();
-  EXPECT_EQ(io_.script(), "");
+  bindQuickKnife(script_, usedKeys_);
+  EXPECT_EQ(io_.written(), "");
 }
 
 TEST_F(QuickBindTest, EndOfInputAtTheKeyWritesNothing) {
   io_.type("1\nf\n");
-  EXPECT_THROW(bindQuickFlash(), EndOfInput);
-  EXPECT_EQ(io_.script(), "");
+  EXPECT_THROW(bindQuickFlash(script_, usedKeys_), EndOfInput);
+  EXPECT_EQ(io_.written(), "");
 }
 
 }  // namespace

@@ -6,14 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "state/run_state.h"
-#include "support/console.h"
+#include "support/fixture.h"
 
 namespace bindsmith {
 namespace {
-
-using test::ConsoleTest;
-using test::openTestScript;
 
 TEST(AliasName, AdvancesTheLastLetterPerBind) {
   EXPECT_EQ(aliasName("uspa", 0), "uspa");
@@ -56,7 +52,7 @@ TEST(AliasName, EveryNameOfARunIsOneDistinctWord) {
   // A run reserves at most 93 keys, so no row gets more than 93 binds; the
   // names stay distinct words far beyond that.
   std::set<std::string> names;
-  for (const WeaponRow& row : weaponCatalogue()) {
+  for (const WeaponRow& row : kWeaponCatalogue) {
     for (std::int32_t binds = 0; binds < 221; ++binds) {
       const std::string name = aliasName(row.stem, binds);
       EXPECT_TRUE(names.insert(name).second) << name;
@@ -73,74 +69,78 @@ TEST(AliasName, EveryNameOfARunIsOneDistinctWord) {
   }
 }
 
-class WeaponGroupTest : public ConsoleTest {
+class WeaponGroupTest : public test::ConsoleFixture {
  protected:
-  void SetUp() override { openTestScript(); }
+  void offer(Group group) { offerWeaponGroup(group, script_, usedKeys_, counters_); }
+  Script& script_ = io_.openedScript();
+  UsedKeys usedKeys_{};
+  AliasCounters counters_{};
   // Answers the key and all three add-on questions with no add-ons.
   static std::string bindWith(char key) { return "\n" + std::string(1, key) + "\n1\n2\n2\n2\n"; }
 };
 
 TEST_F(WeaponGroupTest, EachGroupBindsItsRowsUnderTheirOwnNames) {
   struct Sample {
-    void (*bind)();
+    Group group;
     std::string answer;
     std::string script;
   };
   const std::vector<Sample> samples{
-      {bindPistol, "4", "bind a sigp288a\nalias sigp288a \"buyweapon;menuselect 1;menuselect 4"},
-      {bindShotgun, "1", "bind b shotguna\nalias shotguna \"buyweapon;menuselect 2;menuselect 1"},
-      {bindSmg, "2", "bind c stempa\nalias stempa \"buyweapon;menuselect 3;menuselect 2"},
-      {bindRifle, "6",
+      {Group::pistol, "4", "bind a sigp288a\nalias sigp288a \"buyweapon;menuselect 1;menuselect 4"},
+      {Group::shotgun, "1",
+       "bind b shotguna\nalias shotguna \"buyweapon;menuselect 2;menuselect 1"},
+      {Group::smg, "2", "bind c stempa\nalias stempa \"buyweapon;menuselect 3;menuselect 2"},
+      {Group::rifle, "6",
        "bind d steyrscouta\nalias steyrscouta \"buyweapon;menuselect 4;menuselect 6"},
-      {bindMachineGun, "1", "bind e mparaa\nalias mparaa \"buyweapon;menuselect 5;menuselect 1"},
-      {bindEquipment, "1", "bind f equipmenta\nalias equipmenta \""},
+      {Group::machineGun, "1", "bind e mparaa\nalias mparaa \"buyweapon;menuselect 5;menuselect 1"},
+      {Group::equipment, "1", "bind f equipmenta\nalias equipmenta \""},
   };
   char key = 'a';
   for (const auto& sample : samples) {
-    const auto before = io_.script().size();
+    const auto before = io_.written().size();
     io_.type(sample.answer + bindWith(key++));
-    sample.bind();
-    EXPECT_EQ(io_.script().substr(before), sample.script + ";showplayerinfo\"\n");
+    offer(sample.group);
+    EXPECT_EQ(io_.written().substr(before), sample.script + ";showplayerinfo\"\n");
   }
 }
 
 TEST_F(WeaponGroupTest, ListsAndQuestionsAsShown) {
   io_.type("1" + bindWith('a'));
-  bindRifle();
+  offer(Group::rifle);
   EXPECT_TRUE(io_.console().starts_with(
       "1. Colt M4A1 Carbine\n2. AI Arctic Warfare/Magnum\n3. H&K G3/SG-1 Sniper Rifle\n"
       "4. Sig SG-552 Commando\n5. AK-47\n6. Steyr Scout\nEnter a Pistol choice choice, 1-6 "
       "Please enter the key you wish to bind Colt M4A1 Carbine to: "));
   io_.type("2\n");
   const auto before = io_.console().size();
-  bindMachineGun();
+  offer(Group::machineGun);
   EXPECT_EQ(io_.console().substr(before),
             "Get a FN M249 Para?\n1. Yes 2.No\nEnter a Shotgun choice choice, 1-2 ");
 }
 
 TEST_F(WeaponGroupTest, CountersAdvanceOnlyAfterACompletedBind) {
   io_.type("2\n2\n2\n");
-  bindShotgun();
-  bindMachineGun();
-  bindEquipment();
-  EXPECT_EQ(io_.script(), "");
-  EXPECT_EQ(runState.aliasCounters, decltype(runState.aliasCounters){});
+  offer(Group::shotgun);
+  offer(Group::machineGun);
+  offer(Group::equipment);
+  EXPECT_EQ(io_.written(), "");
+  EXPECT_EQ(counters_, AliasCounters{});
 
   io_.type("1" + bindWith('a') + "1" + bindWith('b') + "2" + bindWith('c'));
-  bindPistol();
-  bindPistol();
-  bindPistol();
-  const std::string script = io_.script();
+  offer(Group::pistol);
+  offer(Group::pistol);
+  offer(Group::pistol);
+  const std::string script = io_.written();
   EXPECT_NE(script.find("bind a uspa\n"), std::string::npos);
   EXPECT_NE(script.find("bind b uspb\n"), std::string::npos);
   EXPECT_NE(script.find("bind c glocka\n"), std::string::npos);
-  EXPECT_EQ(runState.aliasCounters[0], 2);
-  EXPECT_EQ(runState.aliasCounters[1], 1);
+  EXPECT_EQ(counters_[0], 2);
+  EXPECT_EQ(counters_[1], 1);
 
-  runState.usedKeys.fill(true);
+  usedKeys_.fill(true);
   io_.type("1\n");
-  bindPistol();
-  EXPECT_EQ(runState.aliasCounters[0], 2) << "no key, no bind";
+  offer(Group::pistol);
+  EXPECT_EQ(counters_[0], 2) << "no key, no bind";
 }
 
 }  // namespace

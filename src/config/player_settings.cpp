@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/game_syntax.h"
 #include "config/statements.h"
 #include "console/frame.h"
 #include "console/prompt.h"
@@ -44,20 +45,19 @@ constexpr WordRequest kPasswordRequest{
     "A password can not contain the character \" please try again",
     "A password can not contain the NUL character please try again"};
 
-// Why the game would not get `word` as typed, or nothing. The game ends a
-// quoted text at a double quote and has no way to write one inside it; a
-// console that reads the script as a C string stops at a NUL, and every
-// line after it would never run.
-std::optional<std::string_view> refusal(const WordRequest& ask, const std::string& word,
-                                        bool cutShort) {
-  if (cutShort) {
+// Why `word` is refused, or nothing: longer than its storage, or holding
+// what the game would not read as typed (game_syntax.h).
+std::optional<std::string_view> refusal(const WordRequest& ask, const Word& word) {
+  if (word.cutShort) {
     return ask.tooLong;
   }
-  if (word.find('"') != std::string::npos) {
-    return ask.holdsQuote;
-  }
-  if (word.find('\0') != std::string::npos) {
-    return ask.holdsNul;
+  switch (flawOf(word.text)) {
+    case WordFlaw::doubleQuote:
+      return ask.holdsQuote;
+    case WordFlaw::nul:
+      return ask.holdsNul;
+    case WordFlaw::none:
+      break;
   }
   return std::nullopt;
 }
@@ -72,7 +72,7 @@ std::string readAcceptableWord(const WordRequest& ask) {
       std::cout << std::endl;
     }
     const Word word = readWord(ask.maxChars, ask.line);
-    const auto why = refusal(ask, word.text, word.cutShort);
+    const auto why = refusal(ask, word);
     if (!why) {
       return word.text;
     }
@@ -86,25 +86,25 @@ std::string readAcceptableWord(const WordRequest& ask) {
 
 }  // namespace
 
-void setPlayerName() {
+void setPlayerName(Script& script) {
   std::string name;
   do {
     name = readAcceptableWord(kNameRequest);
   } while (!askYesNo({"Is " + name + " the correct name?\n 1. Yes 2. No"},
                      "Is that the correct player name?"));
   std::cout << "Playername set to " << name << std::endl;
-  writeNameStatement(name);
+  writeNameStatement(script, name);
   printSeparator();
   printSeparator();
 }
 
-void setNetgraph() {
+void setNetgraph(Script& script) {
   if (askYesNo({"Would you like to use netgraph?", "1. yes 2. no"}, "netgraph on/off")) {
-    writeNetgraphStatement();
+    writeNetgraphStatement(script);
   }
 }
 
-void setRconPassword() {
+void setRconPassword(Script& script) {
   std::string password;
   do {
     password = readAcceptableWord(kPasswordRequest);
@@ -114,7 +114,11 @@ void setRconPassword() {
               << "Is " << password << " the correct password?" << std::endl
               << "1. Yes 2. No\n";
   } while (promptChoice(1, 2, "Rcon pass correct") != 1);
-  writeRconStatement(password);
+  // The server's password must not be readable by every user of the
+  // machine; a script that cannot be made private does not get it.
+  if (script.restrictToOwner()) {
+    writeRconStatement(script, password);
+  }
 }
 
 }  // namespace bindsmith

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "config/script.h"
+
+// The player's own settings, each a dialogue that ends by writing at most
+// one statement to the script.
 namespace bindsmith {
 
-// Choice 3: asks for the player name until confirmed, then writes it.
-void setPlayerName();
-// Choice 10: writes the net graph statement if the player wants it.
-void setNetgraph();
-// Choice 11: asks for the rcon password until confirmed, then writes it.
-void setRconPassword();
+// Asks for the player name until it is confirmed, then writes it.
+void setPlayerName(Script& script);
+// Writes the net graph statement if the player wants it.
+void setNetgraph(Script& script);
+// Asks for the rcon password until it is confirmed, then makes the script
+// its owner's alone and writes the password.
+void setRconPassword(Script& script);
 
 }  // namespace bindsmith

@@ -5,15 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "config/statements.h"
 #include "console/prompt.h"
-#include "support/console.h"
+#include "support/fixture.h"
 
 namespace bindsmith {
 namespace {
 
-using test::ConsoleTest;
-using test::openTestScript;
 using test::unreadInput;
 
 const std::string kStars = "\n*******************************************************\n\n";
@@ -29,27 +26,27 @@ std::string passwordQuestion(std::string_view password) {
          " the correct password?\n1. Yes 2. No\nEnter a Rcon pass correct choice, 1-2 ";
 }
 
-class PlayerSettingsTest : public ConsoleTest {
+class PlayerSettingsTest : public test::ConsoleFixture {
  protected:
-  void SetUp() override { openTestScript(); }
+  Script& script_ = io_.openedScript();
 };
 
 TEST_F(PlayerSettingsTest, NameIsConfirmedThenWritten) {
   io_.type("alpha beta\n1\n");
-  setPlayerName();
+  setPlayerName(script_);
   EXPECT_EQ(io_.console(), nameQuestion("alpha") + "Bad input detected, enter an integer\n" +
                                "Enter a Is that the correct player name? choice, 1-2 " +
                                "Playername set to alpha\n" + kStars + kStars);
-  EXPECT_EQ(io_.script(), "name \"alpha\"\n");
+  EXPECT_EQ(io_.written(), "name \"alpha\"\n");
 }
 
 TEST_F(PlayerSettingsTest, AnswerOnTheWordsLineConfirmsOrRefusesAtOnce) {
   io_.type("alpha 2\nbeta 2\nq;\xE9//x 1\nrest");
-  setPlayerName();
+  setPlayerName(script_);
   EXPECT_EQ(io_.console(), nameQuestion("alpha") + nameQuestion("beta") +
                                nameQuestion("q;\xE9//x") + "Playername set to q;\xE9//x\n" +
                                kStars + kStars);
-  EXPECT_EQ(io_.script(), "name \"q;\xE9//x\"\n");
+  EXPECT_EQ(io_.written(), "name \"q;\xE9//x\"\n");
   EXPECT_EQ(unreadInput(), "\nrest");
 }
 
@@ -62,60 +59,53 @@ TEST_F(PlayerSettingsTest, AWordTheGameWouldNotReadAsTypedIsRefused) {
   const std::string name(299, 'n');
   io_.type("\"" + name + " 1\n" + std::string("a\0\"b 1\n", 7) + std::string("a\0b 1\n", 6) + name +
            " 1\n");
-  setPlayerName();
+  setPlayerName(script_);
   const std::string ask = "Please enter a playername \n";
   EXPECT_EQ(io_.console(),
             ask + "A player name can not be longer than 299 characters please try again\n" + ask +
                 "A player name can not contain the character \" please try again\n" + ask +
                 "A player name can not contain the NUL character please try again\n" +
                 nameQuestion(name) + "Playername set to " + name + "\n" + kStars + kStars);
-  EXPECT_EQ(io_.script(), "name \"" + name + "\"\n");
+  EXPECT_EQ(io_.written(), "name \"" + name + "\"\n");
 
   // Sixty characters ending in 1: the 1 must not confirm the first 59.
   const std::string password(59, 'p');
   io_.type(password + "1\n" + "pa\"ss 1\n" + std::string("p\0w 1\n", 6) + password + " 1\n");
   const auto before = io_.console().size();
-  setRconPassword();
+  setRconPassword(script_);
   const std::string request = "Please enter the rcon password \n";
   EXPECT_EQ(io_.console().substr(before),
             request + "A password can not be longer than 59 characters please try again\n" +
                 request + "A password can not contain the character \" please try again\n" +
                 request + "A password can not contain the NUL character please try again\n" +
                 passwordQuestion(password));
-  EXPECT_EQ(io_.script(), "name \"" + name + "\"\nrcon_password " + password + "\n");
+  EXPECT_EQ(io_.written(), "name \"" + name + "\"\nrcon_password " + password + "\n");
 }
 
-// Quoted only where the game would read the bare password otherwise: a
-// command break, a comment, a word of its own, a byte it may take for a blank.
-TEST(RconStatement, APasswordIsQuotedOnlyWhereItMustBe) {
-  struct Sample {
-    std::string_view password;
-    bool quoted;
-  };
-  const std::vector<Sample> samples{
-      {"hunter2", false}, {"a/b", false},  {"!#$%&*+,-.<=>?@[\\]^_`|~", false},
-      {"x;quit", true},   {"a//b", true},  {"it's", true},
-      {"(x", true},       {"x)", true},    {"a:b", true},
-      {"{x", true},       {"x}", true},    {"\x01x", true},
-      {"x\x1F", true},    {"x\x7F", true}, {"p\xE9p", true},
-      {"\xFF", true},
-  };
-  for (const auto& [password, quoted] : samples) {
-    const test::ScriptedConsole io;
-    openTestScript();
-    writeRconStatement(password);
-    const std::string word{password};
-    EXPECT_EQ(io.script(), "rcon_password " + (quoted ? "\"" + word + "\"" : word) + "\n");
-  }
+// A script that cannot be made its owner's alone gets no password; that is
+// reported like a failed write.
+TEST(RconPassword, GoesOnlyIntoAPrivateScript) {
+  class SharedDisk : public test::MemorySink {
+   public:
+    Result<void> restrictToOwner() override { return Failure{EPERM}; }
+  } disk;
+  test::ScriptedConsole io("secret\n1\n", &disk);
+  Script& script = io.openedScript();
+  setRconPassword(script);
+  EXPECT_FALSE(script.finish());
+  EXPECT_EQ(disk.kept(), "");
+  EXPECT_TRUE(
+      io.console().ends_with("Could not write to test.cfg: Operation not permitted\n" + kStars))
+      << io.console();
 }
 
 TEST_F(PlayerSettingsTest, NetgraphOnlyOnYes) {
   io_.type("2\n");
-  setNetgraph();
-  EXPECT_EQ(io_.script(), "");
+  setNetgraph(script_);
+  EXPECT_EQ(io_.written(), "");
   io_.type("1\n");
-  setNetgraph();
-  EXPECT_EQ(io_.script(), "r_netgraph 1\n");
+  setNetgraph(script_);
+  EXPECT_EQ(io_.written(), "r_netgraph 1\n");
   EXPECT_EQ(io_.console(),
             "Would you like to use netgraph?\n1. yes 2. no\nEnter a netgraph on/off choice, 1-2 "
             "Would you like to use netgraph?\n1. yes 2. no\nEnter a netgraph on/off choice, 1-2 ");
@@ -123,7 +113,7 @@ TEST_F(PlayerSettingsTest, NetgraphOnlyOnYes) {
 
 TEST_F(PlayerSettingsTest, NothingIsWrittenBeforeConfirmation) {
   struct Sample {
-    void (*dialogue)();
+    void (*dialogue)(Script&);
     const char* input;
   };
   for (const auto& [dialogue, input] : std::vector<Sample>{{setPlayerName, "alpha\n"},
@@ -132,9 +122,9 @@ TEST_F(PlayerSettingsTest, NothingIsWrittenBeforeConfirmation) {
                                                            {setRconPassword, ""},
                                                            {setNetgraph, "\n"}}) {
     io_.type(input);
-    EXPECT_THROW(dialogue(), EndOfInput);
+    EXPECT_THROW(dialogue(script_), EndOfInput);
   }
-  EXPECT_EQ(io_.script(), "");
+  EXPECT_EQ(io_.written(), "");
 }
 
 }  // namespace

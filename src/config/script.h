@@ -6,19 +6,97 @@
 
 #include "console/output_buffer.h"
 
-// The config script's plumbing: the stream every statement is written to,
-// where its text goes and when, and what became of it. The dialogue that
-// names it is config_file.h.
 namespace bindsmith {
 
-// The config script. Bound to no file until the player has named one, so a
-// write before that goes nowhere. Write to it only through writeScript and
-// writeScriptLine. Text reaches the disk at the end of each line, or, inside
-// a StatementGroup, when the group ends; a line or group whose write fails
-// part-way (a full disk) is cut off the disk again. A failed write is remembered with
-// its reason and reported by reportScriptWriteFailure; the stream itself
-// never fails.
-extern std::ostream configFile;
+// The config script the player names, where every statement goes. Until it
+// is opened, what is written to it goes nowhere. Text reaches the disk at
+// the end of each line or, inside a StatementGroup, when the group ends; a
+// line or group whose write fails part-way (a full disk) is cut off the
+// disk again. A failed write is remembered with its reason and reported;
+// writing itself never fails, so that the dialogue goes on as if all were
+// well.
+class Script {
+ public:
+  // `instead`, when given, takes the text of whatever script is opened, in
+  // place of a file: tests and the fuzzer run whole sessions in memory.
+  explicit Script(Sink* instead = nullptr);
+  ~Script();
+  Script(const Script&) = delete;
+  Script& operator=(const Script&) = delete;
+  Script(Script&&) = delete;
+  Script& operator=(Script&&) = delete;
+
+  struct Opening {
+    // Why the script is not open, as the player is told; nothing once open.
+    std::optional<std::string> refusal;
+    // The copy's name when an earlier script of that name was kept.
+    std::optional<std::string> keptAs;
+  };
+  // Opens `name` for writing in text mode, creating or emptying it. An
+  // earlier script of that name that holds anything is first copied to the
+  // name plus ".bak"; if that copy cannot be made whole, the script is
+  // neither opened nor emptied.
+  [[nodiscard]] Opening open(const std::string& name);
+  [[nodiscard]] bool isOpen() const { return buffer_.sink() != nullptr; }
+
+  // Appends pieces; the line stays open.
+  template <typename... Pieces>
+  void write(const Pieces&... pieces) {
+    (stream_ << ... << pieces);
+  }
+
+  // Appends pieces and ends the line, which also sends it to the disk
+  // unless a statement group is open.
+  template <typename... Pieces>
+  void writeLine(const Pieces&... pieces) {
+    (stream_ << ... << pieces) << std::endl;
+  }
+
+  // Sends what is written so far to the disk, unless a statement group is
+  // open: a line ending does so anyway.
+  void flush() { stream_.flush(); }
+
+  // Makes the script readable and writable by its owner alone, before a
+  // secret goes into it. False if that failed: the failure is then reported
+  // as a failed write, and the secret must not be written.
+  [[nodiscard]] bool restrictToOwner();
+
+  // Prints "Could not write to NAME: REASON" framed, once per run, if a
+  // write to the script has failed.
+  void reportWriteFailure();
+
+  // Flushes and closes the script at the end of a run, reporting a failure
+  // not yet reported. Returns true when every write to the script succeeded
+  // (or none was opened).
+  [[nodiscard]] bool finish();
+
+ private:
+  friend class StatementGroup;
+
+  // Flushes what is held and ends the sink.
+  Result<void> close();
+
+  class File : public Sink {
+   public:
+    explicit File(int descriptor) : descriptor_(descriptor) {}
+    WriteResult write(std::string_view text) override;
+    Result<void> close() override;
+    Result<void> restrictToOwner() override;
+    void mark() override;
+    void returnToMark() override;
+
+   private:
+    int descriptor_;
+    std::optional<std::int64_t> mark_;
+  };
+
+  Sink* instead_;
+  std::optional<File> file_;
+  OutputBuffer buffer_;
+  std::ostream stream_{&buffer_};
+  std::string name_;
+  bool failureReported_ = false;
+};
 
 // While one is alive, what is written to the script is held back; when it
 // ends, however its scope is left, the held text goes to the disk in one
@@ -27,60 +105,15 @@ extern std::ostream configFile;
 // be caught, the script on disk holds only whole groups.
 class StatementGroup {
  public:
-  StatementGroup();
+  explicit StatementGroup(Script& script);
   ~StatementGroup();
   StatementGroup(const StatementGroup&) = delete;
   StatementGroup& operator=(const StatementGroup&) = delete;
   StatementGroup(StatementGroup&&) = delete;
   StatementGroup& operator=(StatementGroup&&) = delete;
+
+ private:
+  Script& script_;
 };
-
-// Opens the script for writing in text mode, creating or emptying it. An
-// earlier script of that name that holds anything is first copied to the
-// name plus ".bak"; if that copy cannot be made whole, the script is neither
-// opened nor emptied.
-struct OpenedScript {
-  // Why the script is not open, as the player is told; nothing once open.
-  std::optional<std::string> failure;
-  // The copy's name when an earlier script was kept, else empty.
-  std::string keptAs;
-};
-OpenedScript openScript(const std::string& name);
-
-// From now on, the script that the player names goes to `sink` instead of a
-// file; nullptr restores files. Lets tests and the fuzzer run whole sessions
-// in memory and inject write failures.
-void redirectScript(Sink* sink);
-
-// Appends pieces to the script; the line stays open.
-template <typename... Pieces>
-void writeScript(const Pieces&... pieces) {
-  (configFile << ... << pieces);
-}
-
-// Appends pieces and ends the line, which also sends it to the disk unless a
-// statement group is open.
-template <typename... Pieces>
-void writeScriptLine(const Pieces&... pieces) {
-  (configFile << ... << pieces) << std::endl;
-}
-
-// Makes the open script readable and writable by its owner alone, before a
-// secret goes into it. Returns false if that failed; the failure is then reported
-// as a failed write, and the secret must not be written.
-bool restrictScriptToOwner();
-
-// Prints "Could not write to NAME: REASON" framed, once per run, if a write
-// to the script has failed and this has not been said yet.
-void reportScriptWriteFailure();
-
-// Flushes and closes the script at the end of a run, reporting a failure not
-// yet reported, and leaves the script as at the start of a run. Returns true
-// when every write to the script succeeded (or no script was opened).
-bool finishScript();
-
-// Closes the script without any report and forgets every failure, as for a
-// new run.
-void resetScript();
 
 }  // namespace bindsmith

@@ -1,13 +1,12 @@
 #include "console/output_buffer.h"
 
 #include <algorithm>
-#include <cerrno>
 
 namespace bindsmith {
 
-void OutputBuffer::recordFailure(int error) {
+void OutputBuffer::recordFailure(const Failure& failure) {
   if (!failure_) {
-    failure_ = error != 0 ? error : EIO;
+    failure_ = failure;
   }
 }
 
@@ -36,16 +35,16 @@ void OutputBuffer::drain() {
     sink_->mark();
   }
   while (!rest.empty() && sink_ != nullptr) {
-    const WriteResult result = sink_->write(rest);
-    if (result.kind == WriteResult::Kind::failed) {
-      recordFailure(result.error);
+    const WriteResult written = sink_->write(rest);
+    if (!written.ok()) {
+      recordFailure(written.failure());
       sink_->returnToMark();
       break;
     }
-    if (result.kind == WriteResult::Kind::givenUp) {
-      break;  // dropped quietly
+    if (!written.value()) {
+      break;  // given up: dropped quietly
     }
-    rest.remove_prefix(std::min(result.bytes, rest.size()));
+    rest.remove_prefix(std::min(*written.value(), rest.size()));
   }
   pending_.clear();
 }

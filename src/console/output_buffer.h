@@ -6,14 +6,15 @@
 #include <string>
 #include <string_view>
 
-#include "console/descriptors.h"
+#include "platform/result.h"
 
 // The buffer behind standard output and the script: text is held until a
 // flush (every line break flushes, and so does every read of standard input)
 // and then handed to a sink, which writes it with as many calls as the
 // system needs. A flush that fails part-way is taken back from the sink, so
-// that what it keeps is always whole flushes. A failure is kept with the reason the failing call
-// gave, as the first thing that looks at it, not several stream layers later.
+// that what it keeps is always whole flushes. A failure is kept with the
+// reason the failing call gave, by the first thing that looks at it, not
+// several stream layers later.
 namespace bindsmith {
 
 // Where a buffer's bytes go: a file descriptor, or in tests a stand-in that
@@ -29,12 +30,12 @@ class Sink {
 
   // Writes the start of `text` (never empty): one system call's worth.
   virtual WriteResult write(std::string_view text) = 0;
-  // Ends the destination; returns the errno of a failure, 0 if it set none.
-  virtual std::optional<int> close() { return std::nullopt; }
+  // Ends the destination.
+  virtual Result<void> close() { return {}; }
   // Makes what is stored readable and writable by its owner alone, before a
-  // secret is written; returns the errno of a failure. Nothing to do for a
-  // destination that stores nothing others could read.
-  virtual std::optional<int> restrictToOwner() { return std::nullopt; }
+  // secret is written. Nothing to do for a destination that stores nothing
+  // others could read.
+  virtual Result<void> restrictToOwner() { return {}; }
   // Before a flush's first write: remembers where the destination ends now.
   virtual void mark() {}
   // After a write of the flush failed: takes away what the flush's earlier
@@ -58,14 +59,9 @@ class OutputBuffer : public std::streambuf {
   void hold() { ++holds_; }
   void release() { --holds_; }
 
-  // The reason of the first failure since the last forgetFailure: an errno
-  // value, never 0 (a failure that set none reads as an I/O error).
-  [[nodiscard]] std::optional<int> failure() const { return failure_; }
-  void recordFailure(int error);
-  void forgetFailure() { failure_.reset(); }
-
-  // Drops what is held without writing it.
-  void discard() { pending_.clear(); }
+  // The first failure.
+  [[nodiscard]] const std::optional<Failure>& failure() const { return failure_; }
+  void recordFailure(const Failure& failure);
 
  protected:
   int_type overflow(int_type c) override;
@@ -78,7 +74,7 @@ class OutputBuffer : public std::streambuf {
   Sink* sink_ = nullptr;
   std::string pending_;
   int holds_ = 0;
-  std::optional<int> failure_;
+  std::optional<Failure> failure_;
 };
 
 }  // namespace bindsmith

@@ -1,6 +1,6 @@
 #include "console/prompt.h"
 
-#include "console/interrupts.h"
+#include "platform/interrupts.h"
 
 #include <algorithm>
 #include <iomanip>

@@ -8,19 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "support/console.h"
+#include "support/fixture.h"
 
 namespace bindsmith {
 namespace {
 
-using test::ConsoleTest;
+using test::ConsoleFixture;
 using test::repeated;
 
 constexpr std::string_view kPrompt12 = "Enter a Test choice, 1-2 ";
 constexpr std::string_view kNotInteger = "Bad input detected, enter an integer\n";
 constexpr std::string_view kOutOf12 = "Bad input detected, enter a number between 1 and 2\n";
 
-class PromptChoiceTest : public ConsoleTest {};
+class PromptChoiceTest : public ConsoleFixture {};
 
 TEST_F(PromptChoiceTest, AcceptsAnswerAndLeavesRestOfLine) {
   io_.type("2\nnext");
@@ -175,7 +175,7 @@ TEST_F(PromptChoiceTest, NumberAtVeryEndOfInputIsAnAnswer) {
   EXPECT_EQ(promptChoice(1, 2, "Test"), 2);
 }
 
-class WordReadTest : public ConsoleTest {};
+class WordReadTest : public ConsoleFixture {};
 
 TEST_F(WordReadTest, SkipsWhiteSpaceAndLeavesTheRest) {
   io_.type(" \n\t alpha beta\n");
@@ -217,7 +217,7 @@ TEST_F(WordReadTest, WordAtVeryEndOfInputIsRead) {
   EXPECT_FALSE(word.cutShort);
 }
 
-class KeyReadTest : public ConsoleTest {};
+class KeyReadTest : public ConsoleFixture {};
 
 TEST_F(KeyReadTest, SkipsExactlyTheSixWhiteSpaceBytes) {
   io_.type(" \t\n\v\f\r\n  kx\n");
@@ -246,7 +246,7 @@ TEST(WhiteSpace, IsExactlyTheSixBytes) {
   }
 }
 
-class DiscardLineTest : public ConsoleTest {};
+class DiscardLineTest : public ConsoleFixture {};
 
 TEST_F(DiscardLineTest, StopsAfterTheLineBreakOrTheLimit) {
   io_.type("abc\ndef\n");

@@ -1,85 +1,47 @@
 #include "console/standard_streams.h"
 
 #include <iostream>
-#include <streambuf>
-#include <system_error>
 
-#include "console/descriptors.h"
-#include "console/interrupts.h"
+#include "platform/standard_streams.h"
 
 namespace bindsmith {
 
-namespace {
-
-// Standard output may be a pipe or a terminal whose reader has stopped
-// reading: a write that finds no room waits for it with the interrupts let
-// in, and once the run is ending by an interrupt, text that nobody takes is
-// given up.
-class ConsoleSink : public Sink {
- public:
-  // Looked up once: a file or /dev/null never waits, and a description of
-  // standard output's own never waits but says so, so only a write that
-  // finds no room pays for waiting.
-  void findOutHowWritesWait() {
-    const int own = canWait(kStandardOutput) ? openPrivately(kStandardOutput, true) : -1;
-    descriptor_ = own >= 0 ? own : kStandardOutput;
-    waitFirst_ = own < 0 && canWait(kStandardOutput);
-  }
-
-  WriteResult write(std::string_view text) override {
-    for (;;) {
-      if (waitFirst_ && !waitToWrite(descriptor_)) {
-        return WriteResult::givenUp();
-      }
-      const WriteResult result = writeSome(descriptor_, text.substr(0, kAtomicWrite));
-      if (result.kind != WriteResult::Kind::failed || !wouldWait(result.error)) {
-        return result;
-      }
-      if (!waitFirst_ && !waitToWrite(descriptor_)) {
-        return WriteResult::givenUp();
-      }
-    }
-  }
-
- private:
-  // What a pipe with room takes whole (PIPE_BUF), so that one that has room
-  // never takes part of it, and one that must wait never waits long.
-  static constexpr std::size_t kAtomicWrite = 4096;
-  int descriptor_ = kStandardOutput;
-  bool waitFirst_ = true;
-};
-
-ConsoleSink console;
-OutputBuffer watchedOutput;
-std::streambuf* originalOutput = nullptr;
-
-}  // namespace
-
-void openStandardStreams() {
-  openStandardDescriptors();
-  console.findOutHowWritesWait();
-  watchStandardOutput(console);
+WatchedOutput::WatchedOutput(std::ostream& stream, Sink& sink)
+    : stream_(stream), own_(stream.rdbuf(&buffer_)) {
+  buffer_.sendTo(&sink);
 }
 
-void watchStandardOutput(Sink& sink) {
-  watchedOutput.sendTo(&sink);
-  originalOutput = std::cout.rdbuf(&watchedOutput);
+WatchedOutput::~WatchedOutput() {
+  stream_.rdbuf(own_);
 }
 
-int finishStandardOutput(int status) {
-  std::cout.flush();
-  // Standard output is flushed once more at exit, after this file's objects
-  // are gone; give it back its own buffer.
-  std::cout.rdbuf(originalOutput);
-  watchedOutput.sendTo(nullptr);
-  const auto failure = watchedOutput.failure();
-  watchedOutput.forgetFailure();
+int WatchedOutput::finish(int status) {
+  stream_.flush();
+  const auto& failure = buffer_.failure();
   if (!failure) {
     return status;
   }
-  std::cerr << "bindsmith: cannot write to standard output: "
-            << std::generic_category().message(*failure) << std::endl;
+  std::cerr << "bindsmith: cannot write to standard output: " << failure->reason() << std::endl;
   return status == 0 ? 1 : status;
+}
+
+std::ptrdiff_t StandardStreams::Input::fill(std::span<char> block) {
+  const Result<std::size_t> read = readStandardInput(block);
+  // An error, such as a folder on standard input, ends the input too.
+  return read.ok() ? static_cast<std::ptrdiff_t>(read.value()) : 0;
+}
+
+WriteResult StandardStreams::Console::write(std::string_view text) {
+  return writeStandardOutput(text);
+}
+
+StandardStreams::StandardStreams()
+    : setUp_(openStandardStreams()),
+      output_(std::cout, console_),
+      ownInput_(std::cin.rdbuf(&input_)) {}
+
+StandardStreams::~StandardStreams() {
+  std::cin.rdbuf(ownInput_);
 }
 
 }  // namespace bindsmith

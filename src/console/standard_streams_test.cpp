@@ -3,16 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
-#include <optional>
+#include <span>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "console/descriptors.h"
 #include "support/sinks.h"
 
 namespace bindsmith {
@@ -38,21 +36,24 @@ struct Finished {
   std::string said;  // on standard error
 };
 
-// Writes `text` to the watched standard output, going to `sink`, and
-// finishes the watch with `status`.
+// Writes `text` to a watched stream going to `sink`, and finishes the watch
+// with `status`.
 Finished finishWatch(Sink& sink, std::string_view text, int status) {
   std::ostringstream errors;
-  std::streambuf* const savedOut = std::cout.rdbuf();
+  std::ostream stream(nullptr);
   std::streambuf* const savedErr = std::cerr.rdbuf(errors.rdbuf());
-  watchStandardOutput(sink);
-  std::cout << text;
-  const int result = finishStandardOutput(status);
-  EXPECT_EQ(std::cout.rdbuf(), savedOut) << "the watch is over";
+  int result = 0;
+  {
+    WatchedOutput watched(stream, sink);
+    stream << text;
+    result = watched.finish(status);
+  }
+  EXPECT_EQ(stream.rdbuf(), nullptr) << "the watch is over";
   std::cerr.rdbuf(savedErr);
   return {result, errors.str()};
 }
 
-TEST(StandardOutput, AFailedWriteIsReportedOnceWithItsReason) {
+TEST(WatchedOutput, AFailedWriteIsReportedOnceWithItsReason) {
   const std::string full = "bindsmith: cannot write to standard output: No space left on device\n";
   struct Sample {
     std::size_t capacity;
@@ -62,7 +63,7 @@ TEST(StandardOutput, AFailedWriteIsReportedOnceWithItsReason) {
     Finished expected;
   };
   const std::vector<Sample> samples{
-      {0, ENOSPC, "Enter a Main Menu choice, 1-15 ", 0, {1, full}},
+      {0, ENOSPC, "Enter a Test choice, 1-2 ", 0, {1, full}},
       {0, ENOSPC, "-", 0, {1, full}},
       {4, ENOSPC, "No instructions in this version\n", 0, {1, full}},
       {0, ENOSPC, "ok\n", 1, {1, full}},
@@ -82,43 +83,39 @@ TEST(StandardOutput, AFailedWriteIsReportedOnceWithItsReason) {
   }
 }
 
-TEST(StandardOutput, WritesCutShortAreCarriedOn) {
+// Blocks as the system hands them over; a block whose first byte is 0xFF
+// holds a byte, not the end of input.
+class GivenBlocks : public BlockInput {
+ public:
+  explicit GivenBlocks(std::vector<std::string> blocks) : blocks_(std::move(blocks)) {}
+
+ protected:
+  std::ptrdiff_t fill(std::span<char> block) override {
+    if (next_ == blocks_.size()) {
+      return 0;
+    }
+    const std::string& given = blocks_.at(next_++);
+    return static_cast<std::ptrdiff_t>(given.copy(block.data(), block.size()));
+  }
+
+ private:
+  std::vector<std::string> blocks_;
+  std::size_t next_ = 0;
+};
+
+TEST(BlockInput, EveryByteOfEveryBlockIsInput) {
+  GivenBlocks blocks({"\xFF", "7", "2\npub\n"});
+  std::istream in(&blocks);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+            "\xFF"
+            "72\npub\n");
+}
+
+TEST(WatchedOutput, WritesCutShortAreCarriedOn) {
   TricklingSink sink;
-  const std::string text = "Enter a Main Menu choice, 1-15 ";
+  const std::string text = "Enter a Test choice, 1-2 ";
   EXPECT_EQ(finishWatch(sink, text, 0).status, 0);
   EXPECT_EQ(sink.kept(), text);
-}
-
-// A close that fails (on a network file system, an I/O error) must fail the
-// run with its reason, as a write does.
-TEST(Descriptors, AFailedCloseGivesItsReason) {
-  EXPECT_EQ(closeDescriptor(-1), std::optional<int>{EBADF});
-}
-
-// A group cut short is cut off a real file again: on Windows, in text mode,
-// the mark counts each line break's CR, which the bytes given do not hold.
-TEST(Descriptors, CutBackReturnsToTheMark) {
-  const auto path = std::filesystem::temp_directory_path() / "bindsmith-cut-back.cfg";
-  std::ofstream(path) << "earlier text that is emptied\n";
-  const Opened file = openForWriting(path.string());
-  ASSERT_GE(file.descriptor, 0);
-  EXPECT_EQ(cutBack(file.descriptor, 0), std::nullopt);
-  EXPECT_EQ(writeSome(file.descriptor, "bind k a\n").bytes, 9U);
-  const auto mark = writePosition(file.descriptor);
-  ASSERT_TRUE(mark.has_value());
-  EXPECT_EQ(writeSome(file.descriptor, "bind j b\nalias b").bytes, 16U);
-  EXPECT_EQ(cutBack(file.descriptor, *mark), std::nullopt);
-  EXPECT_EQ(writeSome(file.descriptor, "r_netgraph 1\n").bytes, 13U);
-  EXPECT_EQ(closeDescriptor(file.descriptor), std::nullopt);
-  std::ifstream written(path, std::ios::binary);
-  const std::string text{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};
-#ifdef _WIN32
-  EXPECT_EQ(text, "bind k a\r\nr_netgraph 1\r\n");
-#else
-  EXPECT_EQ(text, "bind k a\nr_netgraph 1\n");
-#endif
-  written.close();
-  std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "support/script_checks.h"
+#include "support/session.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ TEST(ScriptChecks, ReadsTheConfirmedWordsOffTheConsole) {
       "Is Is the correct password?\n1. Yes 2. No\nEnter a Rcon pass correct choice, 1-2 ");
   EXPECT_EQ(words.name, "a;b");
   EXPECT_EQ(words.password, "Is");
-  EXPECT_FALSE(confirmedWords("Enter a Main Menu choice, 1-15 ").password.has_value());
+  EXPECT_FALSE(confirmedWords(kMenuPrompt).password.has_value());
 }
 
 TEST(ScriptChecks, FindsBrokenScripts) {

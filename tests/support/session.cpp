@@ -4,44 +4,44 @@
 #include <iterator>
 
 #include "app/main_menu.h"
-#include "config/script.h"
-#include "state/run_state.h"
 
 namespace bindsmith::test {
 
-ScriptedConsole::ScriptedConsole(std::string_view input)
-    : in_(std::string{input}), savedIn_(std::cin.rdbuf()), savedOut_(std::cout.rdbuf()) {
-  resetRunState();
-  resetScript();
-  redirectScript(&script_);
-  std::cin.rdbuf(in_.rdbuf());
-  std::cout.rdbuf(out_.rdbuf());
+bool endedAtTheMenu(std::string_view console) {
+  return console.ends_with(std::string{kMenuPrompt} + "\n") || console.ends_with(kMenuPrompt);
+}
+
+ScriptedConsole::ScriptedConsole(std::string_view input, Sink* scriptSink)
+    : in_(std::string{input}),
+      script_(scriptSink != nullptr ? scriptSink : &memory_),
+      savedIn_(std::cin.rdbuf(in_.rdbuf())),
+      savedOut_(std::cout.rdbuf(out_.rdbuf())) {
   std::cin.clear();
   std::cout.clear();
 }
 
 ScriptedConsole::~ScriptedConsole() {
-  resetScript();
-  redirectScript(nullptr);
-  resetRunState();
   std::cin.rdbuf(savedIn_);
   std::cout.rdbuf(savedOut_);
   std::cin.clear();
   std::cout.clear();
 }
 
-std::string ScriptedConsole::script() const {
-  configFile.flush();
-  return script_.kept();
+Script& ScriptedConsole::openedScript() {
+  if (!script_.isOpen()) {
+    static_cast<void>(script_.open("test.cfg"));
+  }
+  return script_;
+}
+
+std::string ScriptedConsole::written() {
+  script_.flush();
+  return memory_.kept();
 }
 
 void ScriptedConsole::type(std::string_view input) {
   in_.str(std::string{input});
   std::cin.clear();
-}
-
-void ScriptedConsole::scriptTo(Sink& sink) {
-  redirectScript(&sink);
 }
 
 std::string unreadInput() {
@@ -50,12 +50,9 @@ std::string unreadInput() {
 }
 
 SessionResult runSession(std::string_view input, Sink* script) {
-  const ScriptedConsole io(input);
-  if (script != nullptr) {
-    ScriptedConsole::scriptTo(*script);
-  }
-  const int status = runMainMenu();
-  return {status, io.console(), io.script()};
+  ScriptedConsole io(input, script);
+  const int status = runMainMenu(io.script());
+  return {status, io.console(), io.written()};
 }
 
 }  // namespace bindsmith::test

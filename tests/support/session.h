@@ -5,18 +5,23 @@
 #include <string>
 #include <string_view>
 
+#include "config/script.h"
 #include "support/sinks.h"
 
 // Whole sessions in this process, with the console and the script in memory.
 // Used by the unit tests and the fuzzer; needs no test framework.
 namespace bindsmith::test {
 
-// While alive, std::cin reads the given text, std::cout and the script are
-// captured in memory, and the run state is fresh; the real streams come back
-// afterwards.
+// The main menu's prompt, and what a run that ended there shows last.
+inline constexpr std::string_view kMenuPrompt = "Enter a Main Menu choice, 1-15 ";
+bool endedAtTheMenu(std::string_view console);
+
+// While alive, std::cin reads the given text and std::cout is captured in
+// memory; the real streams come back afterwards. Its script writes to
+// memory, or to the sink given.
 class ScriptedConsole {
  public:
-  explicit ScriptedConsole(std::string_view input = {});
+  explicit ScriptedConsole(std::string_view input = {}, Sink* scriptSink = nullptr);
   ~ScriptedConsole();
   ScriptedConsole(const ScriptedConsole&) = delete;
   ScriptedConsole& operator=(const ScriptedConsole&) = delete;
@@ -25,16 +30,21 @@ class ScriptedConsole {
 
   void type(std::string_view input);
   [[nodiscard]] std::string console() const { return out_.str(); }
-  // What reached the script. Text written outside any statement group (a
-  // dialogue tested on its own) is sent on first; a group still open is not.
-  [[nodiscard]] std::string script() const;
-  // Sends the script to another sink, one that fails on purpose say.
-  static void scriptTo(Sink& sink);
+
+  // The run's script, as a new run has it: not yet named.
+  [[nodiscard]] Script& script() { return script_; }
+  // The script as after a confirmed file name: open, as "test.cfg".
+  Script& openedScript();
+  // What reached the script's memory. Text written outside any statement
+  // group (a dialogue tested on its own) is sent on first; a group still
+  // open is not.
+  [[nodiscard]] std::string written();
 
  private:
   std::istringstream in_;
   std::ostringstream out_;
-  MemorySink script_;
+  MemorySink memory_;
+  Script script_;
   std::streambuf* savedIn_;
   std::streambuf* savedOut_;
 };

@@ -18,7 +18,7 @@ class MemorySink : public Sink {
   [[nodiscard]] const std::string& kept() const { return kept_; }
   WriteResult write(std::string_view text) override {
     kept_ += text;
-    return WriteResult::took(text.size());
+    return std::optional<std::size_t>{text.size()};
   }
   void mark() override { mark_ = kept_.size(); }
   void returnToMark() override { kept_.resize(mark_); }
@@ -38,11 +38,16 @@ class FailingSink : public MemorySink {
       : capacity_(capacity), error_(error), closeError_(closeError) {}
   WriteResult write(std::string_view text) override {
     if (kept().size() >= capacity_) {
-      return WriteResult::failed(error_);
+      return Failure{error_};
     }
     return MemorySink::write(text.substr(0, capacity_ - kept().size()));
   }
-  std::optional<int> close() override { return closeError_; }
+  Result<void> close() override {
+    if (closeError_) {
+      return Failure{*closeError_};
+    }
+    return {};
+  }
 
  private:
   std::size_t capacity_;

@@ -1,4 +1,4 @@
-#include "console/interrupts.h"
+#include "platform/interrupts.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +8,6 @@
 
 #include <array>
 #include <csignal>
-#include <iostream>
-#include <sstream>
-#include <string_view>
-
-#include "console/prompt.h"
 
 namespace bindsmith {
 namespace {
@@ -41,7 +36,7 @@ TEST(Interrupts, TheFirstOfTwoDecides) {
               if (::pipe(pipe.data()) != 0) {
                 return;
               }
-              catchInterrupts();
+              const InterruptCatcher catcher;
               std::raise(SIGTERM);
               waitToWrite(pipe[0]);
               std::raise(SIGINT);
@@ -50,13 +45,13 @@ TEST(Interrupts, TheFirstOfTwoDecides) {
             }),
             SIGTERM);
   EXPECT_EQ(signalThatEnds([] {
-              catchInterrupts();
+              const InterruptCatcher catcher;
               std::raise(SIGHUP);
               endByInterrupt(0);
             }),
             SIGHUP);
   EXPECT_EQ(signalThatEnds([] {
-              catchInterrupts();
+              const InterruptCatcher catcher;
               endByInterrupt(0);
             }),
             0);
@@ -70,7 +65,7 @@ TEST(Interrupts, TheFirstOfTwoDecides) {
               sigaddset(&term, SIGTERM);
               sigprocmask(SIG_BLOCK, &term, nullptr);
               alarm(5);  // ends a wait that the interrupt cannot
-              catchInterrupts();
+              const InterruptCatcher catcher;
               std::raise(SIGTERM);
               // Seen at once, as answers typed ahead must not be taken.
               if (!interrupted()) {
@@ -80,55 +75,6 @@ TEST(Interrupts, TheFirstOfTwoDecides) {
               endByInterrupt(0);
             }),
             SIGTERM);
-}
-
-// The reader catchInterrupts gives std::cin, on a pipe that holds `bytes`
-// and then ends.
-class PipedInput {
- public:
-  explicit PipedInput(std::string_view bytes) : savedInput_(dup(STDIN_FILENO)) {
-    std::array<int, 2> pipe{};
-    EXPECT_EQ(::pipe(pipe.data()), 0);
-    EXPECT_EQ(write(pipe[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    close(pipe[1]);
-    dup2(pipe[0], STDIN_FILENO);
-    close(pipe[0]);
-    catchInterrupts();
-    std::cin.clear();
-    savedOutput_ = std::cout.rdbuf(console_.rdbuf());
-  }
-  ~PipedInput() {
-    std::cout.rdbuf(savedOutput_);
-    releaseInterrupts();
-    std::cin.clear();
-    dup2(savedInput_, STDIN_FILENO);
-    close(savedInput_);
-  }
-  PipedInput(const PipedInput&) = delete;
-  PipedInput& operator=(const PipedInput&) = delete;
-  PipedInput(PipedInput&&) = delete;
-  PipedInput& operator=(PipedInput&&) = delete;
-
- private:
-  int savedInput_;
-  std::ostringstream console_;
-  std::streambuf* savedOutput_ = nullptr;
-};
-
-TEST(Interrupts, TheInputReaderTakesEveryByte) {
-  {
-    const PipedInput input("\xFF");  // a block whose first byte is 0xFF
-    EXPECT_EQ(readKey(), '\xFF');
-  }
-  {
-    const PipedInput input("7");  // a read of a single byte
-    EXPECT_EQ(promptChoice(1, 15, "Main Menu"), 7);
-  }
-  {
-    const PipedInput input("2\npub\n");  // all that waits, in one read
-    EXPECT_EQ(readKey(), '2');
-    EXPECT_EQ(std::cin.rdbuf()->in_avail(), 5);
-  }
 }
 
 }  // namespace

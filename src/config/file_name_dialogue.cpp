@@ -1,4 +1,4 @@
-#include "config/config_file.h"
+#include "config/file_name_dialogue.h"
 
 #include <algorithm>
 #include <array>
@@ -6,16 +6,15 @@
 #include <optional>
 #include <string>
 
-#include "config/script.h"
 #include "console/frame.h"
 #include "console/prompt.h"
-#include "state/run_state.h"
 
 namespace bindsmith {
 
 namespace {
 
-// The typed word is held in 500 characters with its terminator.
+// The typed word is read up to 499 characters, as answer files expect; the
+// rest of its line is dropped with the line.
 constexpr std::size_t kTypedWordChars = 499;
 // Only the first eight characters of the typed word make the name.
 constexpr std::size_t kNameLetters = 8;
@@ -66,22 +65,21 @@ std::optional<std::string> askForName() {
 
 }  // namespace
 
-void setConfigFileName() {
+void setConfigFileName(Script& script) {
   std::optional<std::string> name;
   while (!name) {
     name = askForName();
   }
   const std::string fileName = *name + std::string{kScriptExtension};
   std::cout << "Setting filename to " << fileName << std::endl;
-  const OpenedScript opened = openScript(fileName);
-  if (opened.failure) {
-    printFramed("Could not open " + fileName + " for writing: " + *opened.failure);
+  const Script::Opening opening = script.open(fileName);
+  if (opening.refusal) {
+    printFramed("Could not open " + fileName + " for writing: " + *opening.refusal);
     return;
   }
-  if (!opened.keptAs.empty()) {
-    std::cout << "The earlier " << fileName << " is kept as " << opened.keptAs << std::endl;
+  if (opening.keptAs) {
+    std::cout << "The earlier " << fileName << " is kept as " << *opening.keptAs << std::endl;
   }
-  runState.fileNameSet = true;
   printSeparator();
   printSeparator();
 }

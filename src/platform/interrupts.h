@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/result.h"
+
+// Ctrl-C, a polite kill (SIGTERM) and a terminal that goes away (SIGHUP), or
+// on Windows Ctrl-C, Ctrl-Break and closing the console window, end the run
+// the way the end of input does: the reads report the end, the dialogues
+// unwind, the open alias is finished and the script closed. Only then does
+// the process end by the interrupt itself, so the shell sees what happened.
+// In a web page, Ctrl-C in the page's terminal is the one interrupt.
+// One implementation per platform: interrupts_posix.cpp,
+// interrupts_windows.cpp, interrupts_web.cpp.
+namespace bindsmith {
+
+// While one lives, the interrupts are caught; there is one at a time. One
+// that was ignored when the program started (a background job) stays
+// ignored, and one that was blocked is let in. A write to a standard output
+// whose reader has gone then fails like any other write instead of ending
+// the process.
+class InterruptCatcher {
+ public:
+  InterruptCatcher();
+  // Gives back what catching changed, and forgets an interrupt that came.
+  ~InterruptCatcher();
+  InterruptCatcher(const InterruptCatcher&) = delete;
+  InterruptCatcher& operator=(const InterruptCatcher&) = delete;
+  InterruptCatcher(InterruptCatcher&&) = delete;
+  InterruptCatcher& operator=(InterruptCatcher&&) = delete;
+
+  // How setting up went. Should it fail, the program goes on, and an
+  // interrupt ends it at once, as it ends any program.
+  [[nodiscard]] const Result<void>& setUp() const { return setUp_; }
+
+ private:
+  Result<void> setUp_;
+};
+
+// Whether an interrupt has come. Every read asks first, so one that came
+// while the program was busy, with answers already typed, ends input at the
+// next read.
+bool interrupted();
+
+// Wait until `descriptor` can be read, or written, without waiting for
+// whoever is at its other end, with the interrupts let in meanwhile. False
+// when the run is ending by an interrupt and it still cannot: that text
+// may then be given up, so that a reader who stopped reading cannot hold
+// the end of the run. Always true where nothing is waited for this way
+// (Windows, a web page).
+bool waitToRead(int descriptor);
+bool waitToWrite(int descriptor);
+
+// If an interrupt came, ends the process as that interrupt's default action
+// would (a shell then sees 130, 143 or 129); otherwise returns `status`.
+// In a web page it always ends the run, with `status` or with 130 for
+// Ctrl-C: a main that has waited for the page's input returns to no one.
+int endByInterrupt(int status);
+
+}  // namespace bindsmith

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cerrno>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <utility>
+
+// What a call to the system gave: a value, or why it failed. Every call of
+// the platform layer that can fail answers with a Result, which its caller
+// must look at.
+namespace bindsmith {
+
+// Why a call to the system failed: the errno it gave, taken at the call
+// itself, since any later call may change errno. Never 0: a failure that
+// set none reads as an I/O error.
+class Failure {
+ public:
+  explicit Failure(int error) : error_(error != 0 ? error : EIO) {}
+  [[nodiscard]] int error() const { return error_; }
+  // The system's text for it, as the player is told it.
+  [[nodiscard]] std::string reason() const { return std::generic_category().message(error_); }
+
+ private:
+  int error_;
+};
+
+// The failure of the call that has just failed, as errno tells it.
+inline Failure lastFailure() {
+  return Failure{errno};
+}
+
+template <typename T>
+class [[nodiscard]] Result {
+ public:
+  // A call returns its value, or its failure, as it is.
+  // cppcheck-suppress noExplicitConstructor
+  Result(T value) : value_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
+  // cppcheck-suppress noExplicitConstructor
+  Result(Failure failure) : failure_(failure) {}  // NOLINT(google-explicit-constructor)
+
+  [[nodiscard]] bool ok() const { return !failure_.has_value(); }
+  // Only when ok().
+  [[nodiscard]] const T& value() const { return value_.value(); }
+  // Only when not ok().
+  [[nodiscard]] const Failure& failure() const { return failure_.value(); }
+
+ private:
+  std::optional<T> value_;
+  std::optional<Failure> failure_;
+};
+
+template <>
+class [[nodiscard]] Result<void> {
+ public:
+  Result() = default;
+  // cppcheck-suppress noExplicitConstructor
+  Result(Failure failure) : failure_(failure) {}  // NOLINT(google-explicit-constructor)
+
+  [[nodiscard]] bool ok() const { return !failure_.has_value(); }
+  [[nodiscard]] const Failure& failure() const { return failure_.value(); }
+
+ private:
+  std::optional<Failure> failure_;
+};
+
+// The result of a call that said by `succeeded` whether it did: `value`,
+// or the failure errno gives.
+template <typename T>
+Result<T> succeededIf(bool succeeded, T value) {
+  if (!succeeded) {
+    return lastFailure();
+  }
+  return value;
+}
+
+inline Result<void> succeededIf(bool succeeded) {
+  if (!succeeded) {
+    return lastFailure();
+  }
+  return {};
+}
+
+// What one write did: took some bytes; failed; or, with no bytes, was given
+// up (a console that nobody reads while the run ends), so that the text is
+// dropped quietly.
+using WriteResult = Result<std::optional<std::size_t>>;
+
+// A write that is never given up, as a WriteResult.
+inline WriteResult neverGivenUp(const Result<std::size_t>& written) {
+  if (!written.ok()) {
+    return written.failure();
+  }
+  return std::optional<std::size_t>{written.value()};
+}
+
+}  // namespace bindsmith
