@@ -5,6 +5,7 @@
 #include "binds/key_capture.h"
 #include "config/statements.h"
 #include "console/prompt.h"
+#include "platform/unmovable.h"
 
 namespace bindsmith {
 
@@ -21,13 +22,9 @@ void writeFragments(Script& script, Fragment fragment, int count) {
 
 // Ends the open alias line on every way out of the add-on questions, so the
 // script never ends in half a statement.
-class AliasTail {
+class AliasTail : Unmovable {
  public:
   explicit AliasTail(Script& script) : script_(script) {}
-  AliasTail(const AliasTail&) = delete;
-  AliasTail& operator=(const AliasTail&) = delete;
-  AliasTail(AliasTail&&) = delete;
-  AliasTail& operator=(AliasTail&&) = delete;
   ~AliasTail() { writeAliasTail(script_); }
 
  private:

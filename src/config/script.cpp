@@ -1,5 +1,7 @@
 #include "config/script.h"
 
+#include <utility>
+
 #include "config/kept_copy.h"
 #include "console/frame.h"
 #include "platform/files.h"
@@ -22,7 +24,7 @@ Result<void> Script::File::close() {
 }
 
 Result<void> Script::File::restrictToOwner() {
-  return bindsmith::restrictToOwner(descriptor_);
+  return regular_ ? bindsmith::restrictToOwner(descriptor_) : Result<void>{};
 }
 
 void Script::File::mark() {
@@ -33,7 +35,7 @@ void Script::File::mark() {
 // A group cut short by a full disk is taken back whole. Should the cut fail
 // too, the write's failure is what the player is told.
 void Script::File::returnToMark() {
-  if (mark_) {
+  if (regular_ && mark_) {
     static_cast<void>(cutBack(descriptor_, *mark_));
   }
 }
@@ -45,34 +47,39 @@ Script::~Script() {
 }
 
 Script::Opening Script::open(const std::string& name) {
-  Opening opening;
-  Sink* sink = instead_;
-  if (sink == nullptr) {
-    // Opened before the copy is made, so that a script that cannot be
-    // written leaves no copy behind; emptied only once the copy is whole.
-    const Result<int> descriptor = openForWriting(name);
-    if (!descriptor.ok()) {
-      opening.refusal = descriptor.failure().reason();
-      return opening;
-    }
-    const std::string copyName = name + std::string{kKeptCopyExtension};
-    const Result<bool> kept = keepCopy(name, copyName);
-    const Result<void> emptied = kept.ok() ? cutBack(descriptor.value(), 0) : Result<void>{};
-    if (!kept.ok() || !emptied.ok()) {
-      static_cast<void>(closeDescriptor(descriptor.value()));  // nothing was written
-      opening.refusal = kept.ok() ? emptied.failure().reason()
-                                  : "the earlier script could not be kept as " + copyName + ": " +
-                                        kept.failure().reason();
-      return opening;
-    }
-    if (kept.value()) {
-      opening.keptAs = copyName;
-    }
-    sink = &file_.emplace(descriptor.value());
+  if (instead_ != nullptr) {
+    buffer_.sendTo(instead_);
+    name_ = name;
+    return {};
   }
-  buffer_.sendTo(sink);
+  // Opened before the copy is made, so that a script that cannot be
+  // written leaves no copy behind; emptied only once the copy is whole.
+  const Result<int> descriptor = openForWriting(name);
+  if (!descriptor.ok()) {
+    return {descriptor.failure().reason(), std::nullopt};
+  }
+  const auto refuse = [&](std::string why) {
+    static_cast<void>(closeDescriptor(descriptor.value()));  // nothing was written
+    return Opening{std::move(why), std::nullopt};
+  };
+  const std::string copyName = name + std::string{kKeptCopyExtension};
+  const Result<bool> kept = keepCopy(name, copyName);
+  if (!kept.ok()) {
+    return refuse("the earlier script could not be kept as " + copyName + ": " +
+                  kept.failure().reason());
+  }
+  const Result<FileFacts> facts = factsOf(descriptor.value());
+  if (!facts.ok()) {
+    return refuse(facts.failure().reason());
+  }
+  if (facts.value().regular) {
+    if (const Result<void> emptied = cutBack(descriptor.value(), 0); !emptied.ok()) {
+      return refuse(emptied.failure().reason());
+    }
+  }
+  buffer_.sendTo(&file_.emplace(descriptor.value(), facts.value().regular));
   name_ = name;
-  return opening;
+  return {std::nullopt, kept.value() ? std::optional<std::string>{copyName} : std::nullopt};
 }
 
 bool Script::restrictToOwner() {

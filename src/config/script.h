@@ -5,6 +5,7 @@
 #include <string>
 
 #include "console/output_buffer.h"
+#include "platform/unmovable.h"
 
 namespace bindsmith {
 
@@ -15,16 +16,12 @@ namespace bindsmith {
 // disk again. A failed write is remembered with its reason and reported;
 // writing itself never fails, so that the dialogue goes on as if all were
 // well.
-class Script {
+class Script : Unmovable {
  public:
   // `instead`, when given, takes the text of whatever script is opened, in
   // place of a file: tests and the fuzzer run whole sessions in memory.
   explicit Script(Sink* instead = nullptr);
   ~Script();
-  Script(const Script&) = delete;
-  Script& operator=(const Script&) = delete;
-  Script(Script&&) = delete;
-  Script& operator=(Script&&) = delete;
 
   struct Opening {
     // Why the script is not open, as the player is told; nothing once open.
@@ -76,9 +73,12 @@ class Script {
   // Flushes what is held and ends the sink.
   Result<void> close();
 
+  // The script on the disk. Only a regular file keeps what is written, and
+  // has a mode of its own: a pipe or a device in the script's place is
+  // neither cut back nor made private (/dev/null must stay writable by all).
   class File : public Sink {
    public:
-    explicit File(int descriptor) : descriptor_(descriptor) {}
+    File(int descriptor, bool regular) : descriptor_(descriptor), regular_(regular) {}
     WriteResult write(std::string_view text) override;
     Result<void> close() override;
     Result<void> restrictToOwner() override;
@@ -87,6 +87,7 @@ class Script {
 
    private:
     int descriptor_;
+    bool regular_;
     std::optional<std::int64_t> mark_;
   };
 
@@ -103,14 +104,10 @@ class Script {
 // write. Open one around every statement group (a bind and its alias, a quick
 // action's lines), so that whatever ends the process, even a kill that cannot
 // be caught, the script on disk holds only whole groups.
-class StatementGroup {
+class StatementGroup : Unmovable {
  public:
   explicit StatementGroup(Script& script);
   ~StatementGroup();
-  StatementGroup(const StatementGroup&) = delete;
-  StatementGroup& operator=(const StatementGroup&) = delete;
-  StatementGroup(StatementGroup&&) = delete;
-  StatementGroup& operator=(StatementGroup&&) = delete;
 
  private:
   Script& script_;

@@ -7,6 +7,15 @@
 #include <iterator>
 #include <string>
 
+#ifdef BINDSMITH_HAS_FILE_MODES
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#endif
+
 #include "config/statements.h"
 #include "support/fixture.h"
 #include "support/sinks.h"
@@ -113,6 +122,32 @@ TEST_F(ScriptFileTest, AnOpenThatFailsGivesTheSystemsReason) {
   EXPECT_TRUE(*refusal == "Is a directory" || *refusal == "Permission denied") << *refusal;
   EXPECT_FALSE(script.isOpen());
 }
+
+#ifdef BINDSMITH_HAS_FILE_MODES
+// Only a file on disk keeps a password: a pipe or a device in the script's
+// place keeps its mode, which other programs share (/dev/null must stay
+// writable by all).
+TEST_F(ScriptFileTest, APasswordLeavesThePermissionsOfAPipeAlone) {
+  const auto path = dir_ / "pub.cfg";
+  ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+  ASSERT_EQ(chmod(path.c_str(), 0644), 0);                       // whatever the umask
+  const int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK);  // lets the open for writing go
+  ASSERT_GE(reader, 0);
+  Script script;
+  ASSERT_FALSE(script.open(path.string()).refusal);
+  EXPECT_TRUE(script.restrictToOwner());
+  writeRconStatement(script, "secret");
+  EXPECT_TRUE(script.finish());
+  std::array<char, 64> taken{};
+  const ssize_t count = read(reader, taken.data(), taken.size());
+  close(reader);
+  EXPECT_EQ(std::string(taken.data(), static_cast<std::size_t>(std::max<ssize_t>(count, 0))),
+            "rcon_password secret\n");
+  struct stat status {};
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777U, 0644U);
+}
+#endif
 
 }  // namespace
 }  // namespace bindsmith

@@ -54,24 +54,28 @@ void writeAliasTail(Script& script) {
   script.writeLine(";showplayerinfo\"");
 }
 
+namespace {
+
+// A quick throw: "+ACTION" takes out `weapon` and starts the attack,
+// "-ACTION" ends it and goes back to the weapon before, and the key is
+// bound to the pair.
+void writeQuickThrowStatements(Script& script, char key, std::string_view action,
+                               std::string_view weapon, std::string_view thrown) {
+  script.writeLine("alias +", action, " \"use ", weapon,
+                   ";wait;wait;+attack;developer 1;echo Throwing ", thrown, ";developer 0\"");
+  script.writeLine("alias -", action, " \"-attack;wait;wait;wait;lastinv;developer 1;echo Threw ",
+                   thrown, ";developer 0\"");
+  script.writeLine("bind ", keyText(key), " +", action);
+}
+
+}  // namespace
+
 void writeQuickFlashStatements(Script& script, char key) {
-  script.writeLine(
-      "alias +quickflash \"use weapon_flashbang;wait;wait;+attack;developer 1;echo Throwing "
-      "Flashbang;developer 0\"");
-  script.writeLine(
-      "alias -quickflash \"-attack;wait;wait;wait;lastinv;developer 1;echo Threw "
-      "Flashbang;developer 0\"");
-  script.writeLine("bind ", keyText(key), " +quickflash");
+  writeQuickThrowStatements(script, key, "quickflash", "weapon_flashbang", "Flashbang");
 }
 
 void writeQuickHeStatements(Script& script, char key) {
-  script.writeLine(
-      "alias +quickhe \"use weapon_grennade;wait;wait;+attack;developer 1;echo Throwing HE "
-      "Grenade;developer 0\"");
-  script.writeLine(
-      "alias -quickhe \"-attack;wait;wait;wait;lastinv;developer 1;echo Threw HE "
-      "Grenade;developer 0\"");
-  script.writeLine("bind ", keyText(key), " +quickhe");
+  writeQuickThrowStatements(script, key, "quickhe", "weapon_grennade", "HE Grenade");
 }
 
 void writeQuickKnifeStatements(Script& script, char key) {

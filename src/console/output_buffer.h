@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/result.h"
+#include "platform/unmovable.h"
 
 // The buffer behind standard output and the script: text is held until a
 // flush (every line break flushes, and so does every read of standard input)
@@ -19,13 +20,9 @@ namespace bindsmith {
 
 // Where a buffer's bytes go: a file descriptor, or in tests a stand-in that
 // fails on purpose.
-class Sink {
+class Sink : Unmovable {
  public:
   Sink() = default;
-  Sink(const Sink&) = delete;
-  Sink& operator=(const Sink&) = delete;
-  Sink(Sink&&) = delete;
-  Sink& operator=(Sink&&) = delete;
   virtual ~Sink() = default;
 
   // Writes the start of `text` (never empty): one system call's worth.

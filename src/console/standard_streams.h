@@ -6,6 +6,7 @@
 #include "console/block_input.h"
 #include "console/output_buffer.h"
 #include "platform/result.h"
+#include "platform/unmovable.h"
 
 // std::cin and std::cout as the dialogue uses them.
 namespace bindsmith {
@@ -13,14 +14,10 @@ namespace bindsmith {
 // Sends `stream` through a buffer that remembers the first failed write and
 // its reason (a full disk, a closed descriptor, a reader who has gone),
 // writing to `sink`; gives the stream its own buffer back when it ends.
-class WatchedOutput {
+class WatchedOutput : Unmovable {
  public:
   WatchedOutput(std::ostream& stream, Sink& sink);
   ~WatchedOutput();
-  WatchedOutput(const WatchedOutput&) = delete;
-  WatchedOutput& operator=(const WatchedOutput&) = delete;
-  WatchedOutput(WatchedOutput&&) = delete;
-  WatchedOutput& operator=(WatchedOutput&&) = delete;
 
   // Flushes the stream. If any write to it failed, says so in one line on
   // standard error and turns a successful status into 1; otherwise returns
@@ -38,14 +35,10 @@ class WatchedOutput {
 // interrupt ends, and std::cout is watched for failed writes. There is one,
 // made first thing in main: it opens the standard descriptors before any
 // other file is opened (platform/standard_streams.h).
-class StandardStreams {
+class StandardStreams : Unmovable {
  public:
   StandardStreams();
   ~StandardStreams();
-  StandardStreams(const StandardStreams&) = delete;
-  StandardStreams& operator=(const StandardStreams&) = delete;
-  StandardStreams(StandardStreams&&) = delete;
-  StandardStreams& operator=(StandardStreams&&) = delete;
 
   // How opening the standard descriptors went. Should it fail, the program
   // goes on with what it has.

@@ -3,15 +3,18 @@
 #include <string_view>
 
 // What the program tells the player of the platform it runs on, for its
-// usage text. One implementation per platform: about_posix.cpp,
+// usage text. One definition per platform: about_posix.cpp,
 // about_windows.cpp, about_web.cpp.
 namespace bindsmith {
 
-// The exit statuses of a run that an interrupt ended, as this platform's
-// shells see them, and what sends those interrupts.
-std::string_view interruptedStatuses();
-
-// Where the players' guide is, as the platform ships it.
-std::string_view whereTheGuideIs();
+struct About {
+  // The exit statuses of a run that an interrupt ended, as this platform's
+  // shells see them, and what sends those interrupts; the line breaks where
+  // the usage text's line does.
+  std::string_view interruptedStatuses;
+  // Where the players' guide is, as the platform ships it.
+  std::string_view guide;
+};
+extern const About kAbout;
 
 }  // namespace bindsmith

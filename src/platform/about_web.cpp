@@ -2,12 +2,6 @@
 
 namespace bindsmith {
 
-std::string_view interruptedStatuses() {
-  return "130 when\nCtrl-C ended the run";
-}
-
-std::string_view whereTheGuideIs() {
-  return "See the guide on the page.";
-}
+const About kAbout{"130 when\nCtrl-C ended the run", "See the guide on the page."};
 
 }  // namespace bindsmith

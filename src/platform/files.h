@@ -49,14 +49,12 @@ Result<void> syncToDisk(int descriptor);
 // Where the next write lands, in bytes on the disk; fails for a pipe.
 Result<std::int64_t> writePosition(int descriptor);
 
-// Cuts a regular file back to `length` bytes, and the next write lands
-// there; a pipe or a device keeps nothing and is left as it is.
+// Cuts a file back to `length` bytes, and the next write lands there.
 Result<void> cutBack(int descriptor, std::int64_t length);
 
-// Makes a regular file readable and writable by its owner alone (mode
-// 0600), whatever mode it had; anything else (a device, a pipe), whose mode
-// other programs share, is left as it is. On Windows the folder's
-// permissions rule, and nothing changes.
+// Makes a file readable and writable by its owner alone (mode 0600),
+// whatever mode it had. On Windows the folder's permissions rule, and
+// nothing changes.
 Result<void> restrictToOwner(int descriptor);
 
 Result<void> closeDescriptor(int descriptor);

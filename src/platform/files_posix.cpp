@@ -48,11 +48,7 @@ Result<std::size_t> readSome(int descriptor, std::span<char> into) {
 }
 
 Result<std::size_t> writeSome(int descriptor, std::string_view text) {
-  const ssize_t written = write(descriptor, text.data(), text.size());
-  if (written == 0) {
-    return Failure{0};  // took nothing, and said not why
-  }
-  return succeededIf(written > 0, static_cast<std::size_t>(written));
+  return bytesTaken(write(descriptor, text.data(), text.size()));
 }
 
 Result<void> syncToDisk(int descriptor) {
@@ -65,19 +61,11 @@ Result<std::int64_t> writePosition(int descriptor) {
 }
 
 Result<void> cutBack(int descriptor, std::int64_t length) {
-  const Result<FileFacts> facts = factsOf(descriptor);
-  if (!facts.ok() || !facts.value().regular) {
-    return facts.ok() ? Result<void>{} : facts.failure();  // a pipe or a device keeps nothing
-  }
   return succeededIf(ftruncate(descriptor, length) == 0 &&
                      lseek(descriptor, length, SEEK_SET) >= 0);
 }
 
 Result<void> restrictToOwner(int descriptor) {
-  const Result<FileFacts> facts = factsOf(descriptor);
-  if (!facts.ok() || !facts.value().regular) {
-    return facts.ok() ? Result<void>{} : facts.failure();
-  }
   return succeededIf(fchmod(descriptor, S_IRUSR | S_IWUSR) == 0);
 }
 

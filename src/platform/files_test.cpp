@@ -8,14 +8,6 @@
 #include <iterator>
 #include <string>
 
-#ifdef BINDSMITH_HAS_FILE_MODES
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <array>
-#endif
-
 namespace bindsmith {
 namespace {
 
@@ -54,29 +46,6 @@ TEST(Files, CutBackReturnsToTheMark) {
   written.close();
   std::filesystem::remove(path);
 }
-
-#ifdef BINDSMITH_HAS_FILE_MODES
-// Only a file on disk keeps a password: a pipe or a device in the script's
-// place keeps its mode, which other programs share (/dev/null must stay
-// writable by all).
-TEST(Files, RestrictingAPipeLeavesItsPermissionsAlone) {
-  const auto path = std::filesystem::temp_directory_path() / "bindsmith-pipe.cfg";
-  std::filesystem::remove(path);
-  ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
-  ASSERT_EQ(chmod(path.c_str(), 0644), 0);                       // whatever the umask
-  const int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK);  // lets the open for writing go
-  ASSERT_GE(reader, 0);
-  const Result<int> writer = openForWriting(path.string());
-  ASSERT_TRUE(writer.ok());
-  EXPECT_TRUE(restrictToOwner(writer.value()).ok());
-  EXPECT_TRUE(closeDescriptor(writer.value()).ok());
-  close(reader);
-  struct stat status {};
-  ASSERT_EQ(stat(path.c_str(), &status), 0);
-  EXPECT_EQ(status.st_mode & 0777U, 0644U);
-  std::filesystem::remove(path);
-}
-#endif
 
 }  // namespace
 }  // namespace bindsmith

@@ -58,11 +58,7 @@ Result<std::size_t> readSome(int descriptor, std::span<char> into) {
 Result<std::size_t> writeSome(int descriptor, std::string_view text) {
   const auto size = static_cast<unsigned>(std::min<std::size_t>(text.size(), INT_MAX));
   // In text mode the count is of the bytes given, before each line break grew a CR.
-  const int written = _write(descriptor, text.data(), size);
-  if (written == 0) {
-    return Failure{0};  // took nothing, and said not why
-  }
-  return succeededIf(written > 0, static_cast<std::size_t>(written));
+  return bytesTaken(_write(descriptor, text.data(), size));
 }
 
 Result<void> syncToDisk(int descriptor) {
@@ -76,10 +72,6 @@ Result<std::int64_t> writePosition(int descriptor) {
 }
 
 Result<void> cutBack(int descriptor, std::int64_t length) {
-  const Result<FileFacts> facts = factsOf(descriptor);
-  if (!facts.ok() || !facts.value().regular) {
-    return facts.ok() ? Result<void>{} : facts.failure();  // a device keeps nothing
-  }
   if (const errno_t error = _chsize_s(descriptor, length); error != 0) {
     return Failure{error};
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/result.h"
+#include "platform/unmovable.h"
 
 // Ctrl-C, a polite kill (SIGTERM) and a terminal that goes away (SIGHUP), or
 // on Windows Ctrl-C, Ctrl-Break and closing the console window, end the run
@@ -17,15 +18,11 @@ namespace bindsmith {
 // ignored, and one that was blocked is let in. A write to a standard output
 // whose reader has gone then fails like any other write instead of ending
 // the process.
-class InterruptCatcher {
+class InterruptCatcher : Unmovable {
  public:
   InterruptCatcher();
   // Gives back what catching changed, and forgets an interrupt that came.
   ~InterruptCatcher();
-  InterruptCatcher(const InterruptCatcher&) = delete;
-  InterruptCatcher& operator=(const InterruptCatcher&) = delete;
-  InterruptCatcher(InterruptCatcher&&) = delete;
-  InterruptCatcher& operator=(InterruptCatcher&&) = delete;
 
   // How setting up went. Should it fail, the program goes on, and an
   // interrupt ends it at once, as it ends any program.
@@ -39,15 +36,6 @@ class InterruptCatcher {
 // while the program was busy, with answers already typed, ends input at the
 // next read.
 bool interrupted();
-
-// Wait until `descriptor` can be read, or written, without waiting for
-// whoever is at its other end, with the interrupts let in meanwhile. False
-// when the run is ending by an interrupt and it still cannot: that text
-// may then be given up, so that a reader who stopped reading cannot hold
-// the end of the run. Always true where nothing is waited for this way
-// (Windows, a web page).
-bool waitToRead(int descriptor);
-bool waitToWrite(int descriptor);
 
 // If an interrupt came, ends the process as that interrupt's default action
 // would (a shell then sees 130, 143 or 129); otherwise returns `status`.

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "platform/interrupts.h"
+#include "platform/waits_posix.h"
 
 #ifdef BINDSMITH_COVERAGE
 // The coverage runtime's own flush: a process that dies by a signal never

@@ -9,6 +9,8 @@
 #include <array>
 #include <csignal>
 
+#include "platform/waits_posix.h"
+
 namespace bindsmith {
 namespace {
 

@@ -41,14 +41,6 @@ bool interrupted() {
   return caught;
 }
 
-bool waitToRead(int /*descriptor*/) {
-  return true;
-}
-
-bool waitToWrite(int /*descriptor*/) {
-  return true;
-}
-
 int endByInterrupt(int status) {
   // The page has no signal to end by; it gets the status a shell shows for
   // Ctrl-C. Once a read has waited for the page, main no longer returns to

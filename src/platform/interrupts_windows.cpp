@@ -102,14 +102,6 @@ bool interrupted() {
   return caughtAny;
 }
 
-bool waitToRead(int /*descriptor*/) {
-  return true;
-}
-
-bool waitToWrite(int /*descriptor*/) {
-  return true;
-}
-
 int endByInterrupt(int status) {
   if (!caughtAny) {
     return status;

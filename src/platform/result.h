@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -80,6 +81,16 @@ inline Result<void> succeededIf(bool succeeded) {
     return lastFailure();
   }
   return {};
+}
+
+// The result of a write call that returned `written`: the bytes it took,
+// or, for -1, the failure errno gives. One that took nothing and said not
+// why fails as an I/O error.
+inline Result<std::size_t> bytesTaken(std::int64_t written) {
+  if (written == 0) {
+    return Failure{0};
+  }
+  return succeededIf(written > 0, static_cast<std::size_t>(written));
 }
 
 // What one write did: took some bytes; failed; or, with no bytes, was given

@@ -8,11 +8,12 @@
 #include "platform/files.h"
 #include "platform/interrupts.h"
 #include "platform/standard_streams.h"
+#include "platform/waits_posix.h"
 
 // Standard input and output are read and written through descriptions of
 // their own that never wait, where the system gives them, so that only a
 // read or write that would wait pays for waiting, and that wait lets the
-// interrupts in (interrupts.h).
+// interrupts in (waits_posix.h).
 namespace bindsmith {
 
 namespace {

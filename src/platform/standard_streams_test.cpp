@@ -8,12 +8,13 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include "platform/unmovable.h"
 
 namespace bindsmith {
 namespace {
 
 // Standard input is a pipe that holds `bytes` and then ends.
-class PipedInput {
+class PipedInput : Unmovable {
  public:
   explicit PipedInput(std::string_view bytes) : savedInput_(dup(STDIN_FILENO)) {
     std::array<int, 2> pipe{};
@@ -28,10 +29,6 @@ class PipedInput {
     dup2(savedInput_, STDIN_FILENO);
     close(savedInput_);
   }
-  PipedInput(const PipedInput&) = delete;
-  PipedInput& operator=(const PipedInput&) = delete;
-  PipedInput(PipedInput&&) = delete;
-  PipedInput& operator=(PipedInput&&) = delete;
 
  private:
   int savedInput_;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "config/script.h"
+#include "platform/unmovable.h"
 #include "support/sinks.h"
 
 // Whole sessions in this process, with the console and the script in memory.
@@ -19,14 +20,10 @@ bool endedAtTheMenu(std::string_view console);
 // While alive, std::cin reads the given text and std::cout is captured in
 // memory; the real streams come back afterwards. Its script writes to
 // memory, or to the sink given.
-class ScriptedConsole {
+class ScriptedConsole : Unmovable {
  public:
   explicit ScriptedConsole(std::string_view input = {}, Sink* scriptSink = nullptr);
   ~ScriptedConsole();
-  ScriptedConsole(const ScriptedConsole&) = delete;
-  ScriptedConsole& operator=(const ScriptedConsole&) = delete;
-  ScriptedConsole(ScriptedConsole&&) = delete;
-  ScriptedConsole& operator=(ScriptedConsole&&) = delete;
 
   void type(std::string_view input);
   [[nodiscard]] std::string console() const { return out_.str(); }
