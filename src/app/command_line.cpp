@@ -31,8 +31,8 @@ void printUsage() {
             << exitChoice()
             << " or input ends at the main menu; 1 when\n"
                "input ends inside a question or a write fails; "
-            << kAbout.interruptedStatuses << ", after the script was closed.\n\n"
-            << kAbout.guide << std::endl;
+            << about().interruptedStatuses << ", after the script was closed.\n\n"
+            << about().guide << std::endl;
 }
 
 }  // namespace

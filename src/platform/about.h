@@ -15,6 +15,6 @@ struct About {
   // Where the players' guide is, as the platform ships it.
   std::string_view guide;
 };
-extern const About kAbout;
+const About& about();
 
 }  // namespace bindsmith

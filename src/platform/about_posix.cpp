@@ -2,7 +2,10 @@
 
 namespace bindsmith {
 
-const About kAbout{"129, 130 or 143 when\nSIGHUP, SIGINT or SIGTERM ended the run",
-                   "See bindsmith(1)."};
+const About& about() {
+  static constexpr About kAbout{"129, 130 or 143 when\nSIGHUP, SIGINT or SIGTERM ended the run",
+                                "See bindsmith(1)."};
+  return kAbout;
+}
 
 }  // namespace bindsmith

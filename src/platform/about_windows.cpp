@@ -2,7 +2,11 @@
 
 namespace bindsmith {
 
-const About kAbout{"0xC000013A when Ctrl-C,\nCtrl-Break or closing the window ended the run",
-                   "See README.txt beside bindsmith.exe."};
+const About& about() {
+  static constexpr About kAbout{
+      "0xC000013A when Ctrl-C,\nCtrl-Break or closing the window ended the run",
+      "See README.txt beside bindsmith.exe."};
+  return kAbout;
+}
 
 }  // namespace bindsmith
