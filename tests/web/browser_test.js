@@ -200,6 +200,10 @@ async function served(page, engine, origin, expectDialog) {
   sameBytes(await transcript(page), Buffer.from(firstMenu), 'a new run\'s output');
   assert.strictEqual(await page.$eval('#download', (button) => button.disabled), true,
     'a new run has no script yet');
+  assert.match(await page.$eval('#download', (button) => {
+    const reason = document.getElementById(button.getAttribute('aria-describedby'));
+    return reason.offsetParent ? reason.textContent : '';
+  }), /Name the script first/, 'a disabled Download says why');
   console.log(`ok ${engine}: new run`);
 }
 

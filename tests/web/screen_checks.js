@@ -122,13 +122,18 @@ async function checkScreens(page, engine, origin, go, artifactFolder) {
   await go(`${origin}/`);
   await checkFits(page, phone);
   await checkCursorInView(page, 'on a phone');
-  await typeKeys(page, '1\n1\n');
+  await typeKeys(page, '1\n2\npub\n1\n4\n1\nk\n1\n1\n2\n0\n2\n2\n');
+  await page.waitForFunction(() => document.querySelector('#script-text').textContent
+    .startsWith('bind k uspa\nalias uspa "'), { timeout: kPatience });
   await checkCursorInView(page, 'on a phone after answers');
+  assert(await page.$eval('#script-text', (pane) => pane.scrollWidth <= pane.clientWidth),
+    'the script pane cuts its long lines instead of wrapping them');
   await page.setViewport(phoneWithKeyboard);
   await checkCursorInView(page, 'once the on-screen keyboard is open');
   await page.screenshot({ path: path.join(artifactFolder, `${engine}-phone.png`) });
   await page.setViewport(narrowest);
   await checkFits(page, narrowest);
+  await downloadScript(page, engine, 'pub.cfg');
   // Back on a laptop's screen, the same terminal fits the wider space.
   await page.setViewport(laptop);
   await page.waitForFunction(() => document.querySelector('.xterm-screen').offsetWidth > 800,
