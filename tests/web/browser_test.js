@@ -198,6 +198,9 @@ async function served(page, engine, origin, expectDialog) {
   await asked;
   await waitUntilWaiting(page);
   sameBytes(await transcript(page), Buffer.from(firstMenu), 'a new run\'s output');
+  assert(await page.evaluate(() =>
+    document.activeElement.classList.contains('xterm-helper-textarea')),
+  'after New run, typing goes elsewhere');
   assert.strictEqual(await page.$eval('#download', (button) => button.disabled), true,
     'a new run has no script yet');
   assert.match(await page.$eval('#download', (button) => {
