@@ -45,7 +45,8 @@ diff "$dist/SHA256SUMS" "$two/dist/SHA256SUMS" ||
 # Windows: the zip holds one folder; the text files end their lines in CR LF.
 unzip -q "$dist/bindsmith-$version-windows-x86_64.zip" -d "$work/zip"
 folder=$work/zip/bindsmith-$version-windows-x86_64
-listing() { (cd "$1" && printf '%s ' *); }
+# Sorted bytewise, whatever the caller's locale.
+listing() { (cd "$1" && LC_ALL=C && printf '%s ' *); }
 [ "$(listing "$work/zip")" = "bindsmith-$version-windows-x86_64 " ] || fail "the zip is not one folder"
 [ "$(listing "$folder")" = "LICENSE.txt README.txt bindsmith.exe " ] ||
   fail "the zip holds: $(listing "$folder")"
@@ -120,19 +121,22 @@ lintian --fail-on error,warning --display-info "$package" >"$work/lintian" 2>&1 
 
 # The web page: one folder that holds the whole site, nothing from elsewhere;
 # its program runs a session under node as the page runs it, and the site
-# passes the browser test.
+# passes the browser test, opened from the folder and served.
 unzip -q "$dist/bindsmith-$version-web.zip" -d "$work/web"
 site=$work/web/bindsmith-$version-web
 [ "$(listing "$work/web")" = "bindsmith-$version-web " ] || fail "the web zip is not one folder"
-[ "$(listing "$site")" = "LICENSE.txt bindsmith.js bindsmith.wasm icon.svg index.html page.css \
-page.js xterm-LICENSE.txt xterm.css xterm.js " ] || fail "the web zip holds: $(listing "$site")"
+[ "$(listing "$site")" = "LICENSE.txt bindsmith-wasm.js bindsmith.js guide.txt icon.svg index.html \
+line_discipline.js page.css page.js program_host.js script_pane.js xterm-LICENSE.txt \
+xterm-addon-fit-LICENSE.txt xterm-addon-fit.js xterm.css xterm.js " ] ||
+  fail "the web zip holds: $(listing "$site")"
 grep -q '<code>exec NAME</code>' "$site/index.html" || fail "the page does not say how to load the script"
 mkdir "$work/web-run"
 (cd "$work/web-run" && printf '%s' "$session" |
   node "$source_dir/tests/web/node_host.js" "$site/bindsmith.js" >/dev/null) ||
   fail "the web page's program failed its session"
 [ "$(cat "$work/web-run/pub.cfg")" = "r_netgraph 1" ] || fail "the web page's session failed"
-# The unpacked zip served as a player's host would serve it, in the browser.
+# The unpacked zip opened from its folder, as a player opens it, and served
+# as a player's host would serve it, in both browsers.
 node "$source_dir/tests/web/browser_test.js" "$site" "$source_dir/tests/e2e" "$work/browser" \
   >"$work/browser.log" 2>&1 || { cat "$work/browser.log"; fail "the web zip fails in the browser"; }
 

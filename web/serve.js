@@ -22,7 +22,8 @@ function serve(folder, port = 0) {
   const server = http.createServer((request, response) => {
     const wanted = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     const file = path.join(root, wanted.endsWith('/') ? `${wanted}index.html` : wanted);
-    if (!file.startsWith(root + path.sep) || !fs.statSync(file, { throwIfNoEntry: false })?.isFile()) {
+    const found = fs.statSync(file, { throwIfNoEntry: false });
+    if (!file.startsWith(root + path.sep) || !found?.isFile()) {
       response.writeHead(404, { 'Content-Type': 'text/plain' }).end('Not found\n');
       return;
     }

@@ -13,7 +13,8 @@ namespace bindsmith {
 
 namespace {
 
-// JavaScript, which clang-format would rewrite as C++.
+// JavaScript, which clang-format would rewrite as C++. What the page offers
+// it is written once, in the contract at the top of web/program_host.js.
 // clang-format off
 
 // Whether the page saw Ctrl-C.

@@ -1,25 +1,27 @@
-// The page in headless Chromium, driven as a player drives it: whole sessions
-// typed key by key, a pasted block of answers, Backspace, Ctrl-C and Ctrl-D.
-// What the program wrote and the script the page downloads must be, byte for
-// byte, what the console program gives for the same answers: the transcripts
-// under tests/e2e, which the console builds are held to. No request may
-// leave the page's own origin. A screenshot of the page is kept.
+// The page in headless Chromium and in headless Firefox, opened from its
+// folder (file://) as a player opens the unpacked zip, and served; driven as
+// a player drives it: whole sessions typed key by key, a pasted block of
+// answers, Backspace, Ctrl-C and Ctrl-D, copy and paste, a reload, a laptop's
+// and a phone's screen. What the program wrote and the script the page
+// downloads must be, byte for byte, what the console program gives for the
+// same answers: the transcripts under tests/e2e, which the console builds
+// are held to. No request may leave the page's own files, and no page error
+// or uncaught exception may be logged. Screenshots are kept.
 //   node tests/web/browser_test.js SITE_FOLDER E2E_FOLDER ARTIFACT_FOLDER
 'use strict';
 const assert = require('assert');
+const { execFileSync } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+const { pathToFileURL } = require('url');
 const { serve } = require('../../web/serve.js');
-const puppeteer = require(require.resolve('puppeteer-core', {
-  paths: [path.join(__dirname, '../../web')],
-}));
+const { kPatience, launch, typeKeys, chord, paste, downloadScript } = require('./browsers.js');
+const screen = require('./screen_checks.js');
 
 const [siteFolder, e2eFolder, artifactFolder] = process.argv.slice(2);
-const chromium = process.env.BINDSMITH_CHROMIUM || '/usr/bin/chromium';
-// Generous: a wait ends as soon as its condition holds; this only bounds a
-// page that never gets there.
-const kPatience = 20000;
+const laptop = { width: 1366, height: 657 };
+const smallLaptop = { width: 1024, height: 700 };
 
 function expected(caseName) {
   const folder = path.join(e2eFolder, caseName);
@@ -37,177 +39,224 @@ function sameBytes(actual, wanted, what) {
   if (a.equals(wanted)) return;
   let at = 0;
   while (at < a.length && at < wanted.length && a[at] === wanted[at]) at += 1;
+  const around = (bytes) =>
+    JSON.stringify(bytes.subarray(Math.max(0, at - 60), at + 60).toString('latin1'));
   assert.fail(`${what} differs at byte ${at} of ${wanted.length} (got ${a.length}):\n` +
-    `expected ...${JSON.stringify(wanted.subarray(Math.max(0, at - 60), at + 60).toString('latin1'))}\n` +
-    `actual   ...${JSON.stringify(a.subarray(Math.max(0, at - 60), at + 60).toString('latin1'))}`);
+    `expected ...${around(wanted)}\nactual   ...${around(a)}`);
 }
 
-// Types text as key presses; a line break is the Enter key.
-async function typeKeys(page, text) {
-  for (const character of text) {
-    if (character === '\n') await page.keyboard.press('Enter');
-    else if (character === '\b') await page.keyboard.press('Backspace');
-    else if (character === '\t') await page.keyboard.press('Tab');
-    else await page.keyboard.sendCharacter(character);
-  }
-}
-
-async function control(page, letter) {
-  await page.keyboard.down('Control');
-  await page.keyboard.press(letter);
-  await page.keyboard.up('Control');
-}
-
-const waitUntilWaiting = (page) =>
-  page.waitForFunction(() => window.bindsmithPage.waiting(), { timeout: kPatience });
-const waitUntilFinished = (page) =>
-  page.waitForFunction(() => window.bindsmithPage.finished(), { timeout: kPatience });
+const wait = (page, condition, ...args) =>
+  page.waitForFunction(condition, { timeout: kPatience }, ...args);
+const waitUntilWaiting = (page) => wait(page, () => window.bindsmithPage.waiting());
+const waitUntilFinished = (page) => wait(page, () => window.bindsmithPage.finished());
 const transcript = (page) => page.evaluate(() => window.bindsmithPage.transcript());
 const status = (page) => page.evaluate(() => window.bindsmithPage.status());
-const terminalText = (page) => page.$eval('.xterm-rows', (rows) => rows.innerText);
+const text = (page, selector) => page.$eval(selector, (element) => element.textContent);
 
-async function downloadScript(page, folder, name) {
-  await page.click('#download');
-  const file = path.join(folder, name);
-  await page.waitForFunction(() => true); // let the click's download start
-  for (let waited = 0; ; waited += 50) {
-    const partial = fs.readdirSync(folder).some((entry) => entry.endsWith('.crdownload'));
-    if (fs.existsSync(file) && !partial) return fs.readFileSync(file);
-    assert(waited < kPatience, `${name} was not downloaded`);
-    await new Promise((resolve) => setTimeout(resolve, 50));
-  }
+// Opens the page afresh. Leaving a script that was not downloaded asks
+// first (`expectDialog`), and the test says yes.
+async function open(page, url, expectDialog) {
+  const unsaved = await page.evaluate(() => Boolean(window.bindsmithPage &&
+    window.bindsmithPage.unsaved()));
+  const asked = unsaved ? expectDialog('beforeunload', true) : null;
+  await page.goto(url, { waitUntil: 'load' });
+  await asked;
+  await waitUntilWaiting(page);
+  assert.strictEqual(await text(page, '#run-status'), '', '"Loading..." once the program runs');
+  await page.click('#terminal');
 }
 
 // Holds the finished run against the case's transcript, its status (or
 // `wantStatus`) and its script, as the page's Download button gives it.
-async function checkSession(page, browserSession, downloads, caseName, wantStatus) {
+async function checkSession(page, engine, caseName, wantStatus) {
   const want = expected(caseName);
+  await waitUntilFinished(page);
   sameBytes(await transcript(page), want.stdout, `${caseName}: the program's output`);
   assert.strictEqual(await status(page), wantStatus ?? want.status, `${caseName}: exit status`);
   if (want.script) {
-    const folder = fs.mkdtempSync(path.join(downloads, 'run-'));
-    await browserSession.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
-    sameBytes(await downloadScript(page, folder, 'pub.cfg'), want.script, `${caseName}: the downloaded script`);
+    sameBytes(await downloadScript(page, engine, 'pub.cfg'), want.script,
+      `${caseName}: the downloaded script`);
   }
-  console.log(`ok ${caseName}`);
+  console.log(`ok ${engine}: ${caseName}`);
 }
 
-async function freshRun(page, origin) {
-  await page.goto(`${origin}/`, { waitUntil: 'load' });
+// Dialogs come only when a check expects one: the answer is given, and any
+// other dialog is a failure. An expected dialog that never comes fails too.
+function answerDialogs(page, failures) {
+  const expecting = [];
+  page.on('dialog', async (dialog) => {
+    const next = expecting.shift();
+    if (!next || next.type !== dialog.type()) failures.push(`unexpected ${dialog.type()} dialog`);
+    await (next && next.accept ? dialog.accept() : dialog.dismiss());
+    if (next) next.seen();
+  });
+  return (type, accept) => new Promise((seen, fail) => {
+    expecting.push({ type, accept, seen });
+    setTimeout(() => fail(new Error(`no ${type} dialog came`)), kPatience);
+  });
+}
+
+// Opened from the unpacked folder: a whole session on a laptop's screen,
+// the script kept through a reload and downloaded byte for byte.
+async function fromTheFolder(page, engine, expectDialog) {
+  await page.setViewport(laptop);
+  const url = pathToFileURL(path.join(siteFolder, 'index.html')).href;
+  await open(page, url, expectDialog);
+  const session = expected('bind-every-weapon-group');
+  await typeKeys(page, session.stdin);
+  await waitUntilFinished(page);
+  sameBytes(await transcript(page), session.stdout, 'a session from file://');
+  await screen.checkCursorInView(page, 'after the last answer');
+  await page.screenshot({ path: path.join(artifactFolder, `${engine}-laptop.png`) });
+
+  // Leaving with a script not downloaded asks first; after the reload the
+  // script is still there, marked as an earlier run's.
+  const asked = expectDialog('beforeunload', true);
+  await page.reload({ waitUntil: 'load' });
+  await asked;
   await waitUntilWaiting(page);
-  await page.click('#terminal');
+  assert.strictEqual(await page.$eval('#script-earlier', (mark) => mark.hidden), false,
+    'the script is marked as from an earlier run');
+  sameBytes(await downloadScript(page, engine, 'pub.cfg'), session.script,
+    'the script downloaded after a reload');
+  await page.reload({ waitUntil: 'load' }); // downloaded: no question now
+  await waitUntilWaiting(page);
+
+  // The players' guide is part of the site, and opens from the folder too.
+  const guide = await page.$eval('a[href="guide.txt"]', (link) => link.href);
+  const reader = await page.browser().newPage();
+  await reader.goto(guide);
+  const firstLine = fs.readFileSync(path.join(siteFolder, 'guide.txt'), 'utf8').split('\n')[0];
+  assert(firstLine && (await reader.$eval('body', (body) => body.innerText)).includes(firstLine),
+    'the guide opens from the page');
+  await reader.close();
+  console.log(`ok ${engine}: from the folder, a reload and the guide`);
+}
+
+// Served, on a smaller laptop: editing, Ctrl-C, Ctrl-D, a paste, New run.
+async function served(page, engine, origin, expectDialog) {
+  await page.setViewport(smallLaptop);
+  // Answers mistyped and mended with Backspace reach the program mended:
+  // the same output as the same answers typed plainly.
+  await open(page, `${origin}/`, expectDialog);
+  await typeKeys(page, '2\npub\n1\n4\n1\nu\n1\n1\n2\n0\n2\n2\n15\n');
+  await waitUntilFinished(page);
+  const plain = Buffer.from(await transcript(page));
+  assert.match(plain.toString('latin1'), /Setting filename to pub\.cfg/);
+  await open(page, `${origin}/`, expectDialog);
+  await typeKeys(page, '3\b2\npux\bb\n1\n4\n1\nu\n1\n1\n27\b\n0\n2\n2\n15\n');
+  await waitUntilFinished(page);
+  sameBytes(await transcript(page), plain, 'a session mended with Backspace');
+  console.log(`ok ${engine}: backspace`);
+
+  // Ctrl-C in the middle of a buy bind: the alias is finished with the
+  // ammunition already chosen, and the run ends with the status a shell
+  // shows for Ctrl-C.
+  const interrupted = 'ctrl-c-inside-the-add-on-questions-windows';
+  await open(page, `${origin}/`, expectDialog);
+  await typeKeys(page, expected(interrupted).stdin);
+  await wait(page, () => window.bindsmithPage.waiting() &&
+    new TextDecoder().decode(new Uint8Array(window.bindsmithPage.transcript()))
+      .endsWith('Enter a Kevlar with that choice, 1-2 '));
+  await chord(page, 'Control', 'c');
+  await checkSession(page, engine, interrupted, 130);
+
+  // Ctrl-D on an empty line at the menu ends input; a pasted block of
+  // answers is typed line by line.
+  await open(page, `${origin}/`, expectDialog);
+  await typeKeys(page, expected('end-of-input-at-the-menu').stdin);
+  await chord(page, 'Control', 'd');
+  await checkSession(page, engine, 'end-of-input-at-the-menu');
+  await open(page, `${origin}/`, expectDialog);
+  await paste(page, expected('quick-binds').stdin);
+  await checkSession(page, engine, 'quick-binds');
+  await screen.checkCursorInView(page, 'after a paste');
+  // A paste of 100,000 characters: the same output as the program gives
+  // the same input under node.
+  const long = `${'x'.repeat(100000)}\n15\n`;
+  await open(page, `${origin}/`, expectDialog);
+  await paste(page, long);
+  await waitUntilFinished(page);
+  const byNode = execFileSync(process.execPath, [path.join(__dirname, 'node_host.js'),
+    path.join(siteFolder, 'bindsmith.js')], { input: long, cwd: os.tmpdir() });
+  sameBytes(await transcript(page), byNode, 'a paste of 100,000 characters');
+  console.log(`ok ${engine}: a paste of 100,000 characters`);
+
+  // "New run" with a script not downloaded asks first: "no" keeps the run.
+  await open(page, `${origin}/`, expectDialog);
+  const firstMenu = await transcript(page);
+  await typeKeys(page, '2\npub\n1\n10\n1\n');
+  await wait(page, () => document.querySelector('#script-text').textContent === 'r_netgraph 1\n');
+  let asked = expectDialog('confirm', false);
+  await page.click('#new-run');
+  await asked;
+  await typeKeys(page, '10\n15\n');
+  await waitUntilFinished(page);
+  sameBytes(await transcript(page), expected('netgraph-yes').stdout, 'the run kept by "no"');
+  asked = expectDialog('confirm', true);
+  await page.click('#new-run');
+  await asked;
+  await waitUntilWaiting(page);
+  sameBytes(await transcript(page), Buffer.from(firstMenu), 'a new run\'s output');
+  assert(await page.evaluate(() =>
+    document.activeElement.classList.contains('xterm-helper-textarea')),
+  'after New run, typing goes elsewhere');
+  assert.strictEqual(await page.$eval('#download', (button) => button.disabled), true,
+    'a new run has no script yet');
+  assert.match(await page.$eval('#download', (button) => {
+    const reason = document.getElementById(button.getAttribute('aria-describedby'));
+    return reason.offsetParent ? reason.textContent : '';
+  }), /Name the script first/, 'a disabled Download says why');
+  console.log(`ok ${engine}: new run`);
 }
 
 async function main() {
   fs.mkdirSync(artifactFolder, { recursive: true });
   const server = await serve(siteFolder);
   const origin = `http://127.0.0.1:${server.address().port}`;
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'bindsmith-chromium-'));
-  const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'bindsmith-downloads-'));
-  const browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    userDataDir: profile,
-    // The machine may have no network at all: nothing may try to reach it.
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  try {
+    for (const engine of ['chromium', 'firefox']) await checkEngine(engine, origin);
+  } finally {
+    server.close();
+  }
+}
+
+async function checkEngine(engine, origin) {
+  const { browser, close } = await launch(engine);
   const foreign = [];
   const failures = [];
   try {
-    const browserSession = await browser.target().createCDPSession();
     const page = await browser.newPage();
-    await page.setViewport({ width: 1280, height: 900 });
     page.on('request', (request) => {
       const url = request.url();
-      if (!url.startsWith(`${origin}/`) && !url.startsWith('blob:' + origin)) foreign.push(url);
+      if (!/^(file|blob|data):/.test(url) && !url.startsWith(`${origin}/`)) foreign.push(url);
     });
     page.on('pageerror', (error) => failures.push(`page error: ${error.message}`));
     page.on('console', (message) => {
       if (message.type() === 'error') failures.push(`console error: ${message.text()}`);
     });
-
-    // A whole session typed key by key, every weapon group bound.
-    await freshRun(page, origin);
-    const firstMenu = await transcript(page);
-    assert.match(await terminalText(page), /Enter a Main Menu choice, 1-15/);
-    await typeKeys(page, expected('bind-every-weapon-group').stdin);
-    await waitUntilFinished(page);
-    await checkSession(page, browserSession, downloads, 'bind-every-weapon-group');
-    await page.screenshot({ path: path.join(artifactFolder, 'page.png') });
-
-    // Answers mistyped and mended with Backspace reach the program mended:
-    // the same output as the same answers typed plainly.
-    const plain = '2\npub\n1\n4\n1\nu\n1\n1\n2\n0\n2\n2\n15\n';
-    await freshRun(page, origin);
-    await typeKeys(page, plain);
-    await waitUntilFinished(page);
-    const plainOutput = Buffer.from(await transcript(page));
-    assert.match(plainOutput.toString('latin1'), /Setting filename to pub\.cfg/);
-    await freshRun(page, origin);
-    await typeKeys(page, '3\b2\npux\bb\n1\n4\n1\nu\n1\n1\n27\b\n0\n2\n2\n15\n');
-    await waitUntilFinished(page);
-    sameBytes(await transcript(page), plainOutput, 'a session mended with Backspace');
-    console.log('ok backspace');
-
-    // Ctrl-C in the middle of a buy bind: the alias is finished with the
-    // ammunition already chosen, the script is whole, and the run ends with
-    // the status a shell shows for Ctrl-C.
-    await freshRun(page, origin);
-    await typeKeys(page, expected('ctrl-c-inside-the-add-on-questions-windows').stdin);
-    await page.waitForFunction(() => window.bindsmithPage.waiting() &&
-      new TextDecoder().decode(new Uint8Array(window.bindsmithPage.transcript()))
-        .endsWith('Enter a Kevlar with that choice, 1-2 '), { timeout: kPatience });
-    await control(page, 'c');
-    await waitUntilFinished(page);
-    await checkSession(page, browserSession, downloads, 'ctrl-c-inside-the-add-on-questions-windows', 130);
-
-    // Ctrl-D on an empty line at the menu ends input; the run ends cleanly.
-    await freshRun(page, origin);
-    await typeKeys(page, expected('end-of-input-at-the-menu').stdin);
-    await control(page, 'd');
-    await waitUntilFinished(page);
-    await checkSession(page, browserSession, downloads, 'end-of-input-at-the-menu');
-
-    // A block of answers pasted at once.
-    await freshRun(page, origin);
-    await page.$eval('.xterm-helper-textarea', (area, text) => {
-      const data = new DataTransfer();
-      data.setData('text/plain', text);
-      area.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true, cancelable: true }));
-    }, expected('quick-binds').stdin);
-    await waitUntilFinished(page);
-    await checkSession(page, browserSession, downloads, 'quick-binds');
-
-    // "New run" in the middle of a run starts afresh: the first menu again,
-    // and no script until the new run names one.
-    await freshRun(page, origin);
-    await typeKeys(page, '2\npub\n1\n');
-    await page.waitForFunction(() => !document.querySelector('#download').disabled, { timeout: kPatience });
-    await page.click('#new-run');
-    await waitUntilWaiting(page);
-    sameBytes(await transcript(page), Buffer.from(firstMenu), 'a new run\'s output');
-    assert.strictEqual(await page.$eval('#download', (button) => button.disabled), true,
-      'a new run has no script yet');
-    console.log('ok new run');
-
-    // Once loaded, the page needs no network: a new run with the network
-    // gone is a whole session.
-    await page.setOfflineMode(true);
-    await page.click('#new-run');
-    await typeKeys(page, expected('file-name-accepted').stdin);
-    await waitUntilFinished(page);
-    await checkSession(page, browserSession, downloads, 'file-name-accepted');
-    await page.setOfflineMode(false);
+    const expectDialog = answerDialogs(page, failures);
+    await fromTheFolder(page, engine, expectDialog);
+    await served(page, engine, origin, expectDialog);
+    const go = (url) => open(page, url, expectDialog);
+    await screen.checkKeysAndFocus(page, engine, origin, go);
+    await screen.checkScreens(page, engine, origin, go, artifactFolder);
+    if (engine === 'chromium') {
+      // Once loaded, the page needs no network: a new run with the network
+      // gone is a whole session.
+      await open(page, `${origin}/`, expectDialog);
+      await page.setOfflineMode(true);
+      await page.click('#new-run');
+      await typeKeys(page, expected('file-name-accepted').stdin);
+      await checkSession(page, engine, 'file-name-accepted');
+      await page.setOfflineMode(false);
+    }
   } finally {
-    await browser.close();
-    server.close();
-    fs.rmSync(profile, { recursive: true, force: true });
-    fs.rmSync(downloads, { recursive: true, force: true });
+    await close();
   }
-  assert.deepStrictEqual(foreign, [], 'requests that left the page\'s origin');
-  assert.deepStrictEqual(failures, [], 'errors on the page');
-  console.log('ok no request left the origin');
+  assert.deepStrictEqual(foreign, [], `${engine}: requests that left the page's files`);
+  assert.deepStrictEqual(failures, [], `${engine}: errors on the page`);
+  console.log(`ok ${engine}: no request left the page's files, no error`);
 }
 
 main().catch((error) => {

@@ -1,14 +1,24 @@
 // Runs the web build under node as the console program runs: standard input,
 // output and error are this process's own, byte for byte, and the program's
 // disk is the real working directory. So the end-to-end transcripts run
-// against the very build the page loads.
+// against the very build the page loads. It keeps the contract between the
+// page and the program written at the top of web/program_host.js.
 //   node tests/web/node_host.js build/web/bindsmith.js [ARGUMENT...]
+// (or the site's bindsmith.js, whose WebAssembly is in bindsmith-wasm.js)
 'use strict';
 const fs = require('fs');
 const path = require('path');
 
 const [program, ...args] = process.argv.slice(2);
 const factory = require(path.resolve(program));
+
+// The build's bindsmith.wasm, or the site's copy of it in base64.
+function programBytes() {
+  const wasm = program.replace(/\.js$/, '.wasm');
+  if (fs.existsSync(wasm)) return fs.readFileSync(wasm);
+  require(path.resolve(path.dirname(program), 'bindsmith-wasm.js'));
+  return Buffer.from(globalThis.bindsmithWasm, 'base64');
+}
 
 // Bytes leave in whole lines, and before every read, so that a prompt is out
 // before its answer is awaited. A write that fails throws inside the
@@ -60,7 +70,7 @@ function readInput(size) {
 const cwd = process.cwd();
 factory({
   arguments: args,
-  wasmBinary: fs.readFileSync(program.replace(/\.js$/, '.wasm')),
+  wasmBinary: programBytes(),
   stdin: () => null,
   stdout: stdout.put,
   stderr: stderr.put,
