@@ -89,7 +89,7 @@ mkdir "$work/windows-run"
 # where the test may chroot (root, and a container that allows it).
 tar -C "$work" -xzf "$dist/bindsmith-$version-linux-x86_64.tar.gz"
 linux=$work/bindsmith-$version-linux-x86_64
-[ "$(listing "$linux")" = "LICENSE README.md bindsmith bindsmith.1 " ] ||
+[ "$(listing "$linux")" = "LICENSE.txt README.txt bindsmith bindsmith.1 " ] ||
   fail "the tarball holds: $(listing "$linux")"
 ! readelf --program-headers --dynamic "$linux/bindsmith" | grep -q 'INTERP\|NEEDED' ||
   fail "the Linux program needs shared libraries"
@@ -139,6 +139,38 @@ mkdir "$work/web-run"
 # as a player's host would serve it, in both browsers.
 node "$source_dir/tests/web/browser_test.js" "$site" "$source_dir/tests/e2e" "$work/browser" \
   >"$work/browser.log" 2>&1 || { cat "$work/browser.log"; fail "the web zip fails in the browser"; }
+
+# One players' guide wherever a player looks: each release file carries
+# doc/guide.txt word for word (README.txt under a heading with the version,
+# the page's guide.txt, the package's guide, the man page's sections).
+guide=$source_dir/doc/guide.txt
+with_heading() {
+  local heading="bindsmith $version"
+  printf '%s\n%s\n\n' "$heading" "${heading//?/=}"
+  cat "$guide"
+}
+cmp -s <(with_heading | sed 's/$/\r/') "$folder/README.txt" || fail "the zip's README.txt is no guide"
+cmp -s <(with_heading) "$linux/README.txt" || fail "the tarball's README.txt is not the guide"
+cmp -s "$guide" "$site/guide.txt" || fail "the page's guide.txt is not the guide"
+cmp -s "$guide" <(zcat "$work/stage/usr/share/doc/bindsmith/guide.txt.gz") ||
+  fail "the package's guide is not the guide"
+python3 - "$guide" <(zcat "$work/stage/usr/share/man/man1/bindsmith.1.gz") <<'EOF' ||
+# The man page's text, its requests left out and its escapes undone, holds
+# the guide's lines in their order, and each heading as a section.
+import re, sys
+guide = open(sys.argv[1], encoding='utf-8').read().split('\n')
+man = open(sys.argv[2], encoding='utf-8').read().split('\n')
+headings = {line for line, under in zip(guide, guide[1:]) if line and re.fullmatch('-+', under)}
+for heading in headings:
+    assert f'.SH "{heading.upper()}"' in man, heading
+said = [line.replace('\\&', '').replace('\\-', '-').replace('\\e', '\\')
+        for line in man if not line.startswith('.')]
+wanted = [line for line in guide
+          if line and line not in headings and not re.fullmatch('-+', line)]
+start = said.index(wanted[0])
+assert said[start:start + len(wanted)] == wanted, 'the man page departs from the guide'
+EOF
+  fail "the man page does not carry the guide"
 
 # A packager's install of the plain build.
 cmake --install "$one/build/dist-linux" --prefix "$work/prefix" >/dev/null
