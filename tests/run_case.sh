@@ -24,8 +24,9 @@
 #             file-size-limit prlimit or ulimit -f makes writes past the
 #                             limit fail (POSIX)
 #             descriptor-limit  ulimit -n bounds the open files (POSIX)
-#             plain-user      the program can run as a user whom file
-#                             permissions bind (POSIX; as root, by setpriv)
+#             file-permissions  file permissions can bind the program
+#                             (POSIX: a plain user, or root without the
+#                             capabilities that pass them by, by setpriv)
 #             cpu-time        /proc tells a running program's processor time
 #             shim            tests/support/shim.cpp can be preloaded
 #                             ($BINDSMITH_SHIM): instants, failures, a call log
@@ -44,8 +45,7 @@
 # expected console and script becomes CR LF, as text mode writes them there.
 # BINDSMITH_EMULATOR, if set, is the command that runs the program (wine, or
 # node for the web build). BINDSMITH_CAPABILITIES lists what the platform
-# offers; a POSIX system's if unset. BINDSMITH_LACKING, if set, is
-# "CAPABILITY...: why": what this build lacks that its platform offers.
+# offers; a POSIX system's if unset.
 set -u
 
 update=
@@ -61,14 +61,10 @@ platform=posix
 [ -n "$windows" ] && platform=windows
 [ -n "${BINDSMITH_WEB:-}" ] && platform=web
 
-capabilities=" ${BINDSMITH_CAPABILITIES-signals descriptors real-disk file-size-limit descriptor-limit plain-user cpu-time} "
+capabilities=" ${BINDSMITH_CAPABILITIES-signals descriptors real-disk file-size-limit descriptor-limit file-permissions cpu-time} "
 if [ -f "$case_dir/needs" ]; then
   while read -r capability why || [ -n "$capability" ]; do
-    [[ $capabilities == *" $capability "* ]] && continue
-    lacking=${BINDSMITH_LACKING:-}
-    [[ " ${lacking%%:*} " == *" $capability "* ]] && why="this build cannot:${lacking#*:}"
-    echo "needs $capability: $why"
-    exit 77
+    [[ $capabilities == *" $capability "* ]] || { echo "needs $capability: $why"; exit 77; }
   done <"$case_dir/needs"
 fi
 

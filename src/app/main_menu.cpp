@@ -71,7 +71,7 @@ void offer(RunState& run) {
 constexpr std::string_view kGunBinds = "***********************GUN BINDS******************";
 constexpr std::string_view kItems = "***********************ITEMS**********************";
 
-const std::array<MenuChoice, 15> kMenu{{
+constexpr std::array<MenuChoice, 15> kMenu{{
     {{},
      "Instrucions ",
      When::always,
@@ -132,7 +132,9 @@ const std::array<MenuChoice, 15> kMenu{{
     {{}, "Exit", When::always, nullptr, {}, true, nullptr},
 }};
 
+// The menu shows its choices three to a line.
 constexpr std::size_t kChoicesPerLine = 3;
+static_assert(kMenu.size() % kChoicesPerLine == 0, "the menu's last line is a full one");
 
 void printMainMenu() {
   std::cout << "              ******** Main Menu ********         " << std::endl << std::endl;
@@ -142,7 +144,7 @@ void printMainMenu() {
       std::cout << choice.heading << std::endl;
     }
     std::cout << place + 1 << ". " << choice.text;
-    if ((place + 1) % kChoicesPerLine == 0 || place + 1 == kMenu.size()) {
+    if ((place + 1) % kChoicesPerLine == 0) {
       std::cout << std::endl;
     }
   }

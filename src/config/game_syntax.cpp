@@ -27,7 +27,10 @@ bool canBeBound(char key) {
 }
 
 std::string keyText(char key) {
-  return key == ';' ? std::string{"\";\""} : std::string(1, key);
+  if (key == ';') {
+    return "\";\"";
+  }
+  return {key};
 }
 
 bool passwordNeedsQuotes(std::string_view password) {

@@ -64,9 +64,6 @@ Result<void> copyWhole(int from, const std::string& copyName, unsigned permissio
 Result<bool> keepCopy(const std::string& name, const std::string& copyName) {
   const Result<int> original = openForReading(name);
   if (!original.ok()) {
-    if (original.failure().error() == ENOENT) {
-      return false;  // no earlier script
-    }
     return original.failure();
   }
   const Result<FileFacts> facts = factsOf(original.value());

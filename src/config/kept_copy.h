@@ -6,7 +6,8 @@
 
 namespace bindsmith {
 
-// If `name` is a regular file holding at least one byte, copies its bytes to
+// `name` exists: the script is opened, and so created, before this. If it
+// is a regular file holding at least one byte, copies its bytes to
 // `copyName`, replacing any file of that name, with permissions no wider
 // than the original's; the copy is on the disk when this returns, so that
 // the original may then be emptied. A copy that fails is removed, and the

@@ -83,11 +83,7 @@ Script::Opening Script::open(const std::string& name) {
 }
 
 bool Script::restrictToOwner() {
-  Sink* const sink = buffer_.sink();
-  if (sink == nullptr) {
-    return true;
-  }
-  if (const Result<void> restricted = sink->restrictToOwner(); !restricted.ok()) {
+  if (const Result<void> restricted = buffer_.sink()->restrictToOwner(); !restricted.ok()) {
     buffer_.recordFailure(restricted.failure());
     return false;
   }

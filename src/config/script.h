@@ -53,8 +53,8 @@ class Script : Unmovable {
   // open: a line ending does so anyway.
   void flush() { stream_.flush(); }
 
-  // Makes the script readable and writable by its owner alone, before a
-  // secret goes into it. False if that failed: the failure is then reported
+  // Makes the open script readable and writable by its owner alone, before
+  // a secret goes into it. False if that failed: the failure is then reported
   // as a failed write, and the secret must not be written.
   [[nodiscard]] bool restrictToOwner();
 

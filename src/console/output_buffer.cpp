@@ -30,11 +30,15 @@ int OutputBuffer::sync() {
 }
 
 void OutputBuffer::drain() {
-  std::string_view rest = pending_;
-  if (!rest.empty() && sink_ != nullptr) {
-    sink_->mark();
+  if (sink_ != nullptr && !pending_.empty()) {
+    send(pending_);
   }
-  while (!rest.empty() && sink_ != nullptr) {
+  pending_.clear();
+}
+
+void OutputBuffer::send(std::string_view rest) {
+  sink_->mark();
+  while (!rest.empty()) {
     const WriteResult written = sink_->write(rest);
     if (!written.ok()) {
       recordFailure(written.failure());
@@ -46,7 +50,6 @@ void OutputBuffer::drain() {
     }
     rest.remove_prefix(std::min(*written.value(), rest.size()));
   }
-  pending_.clear();
 }
 
 }  // namespace bindsmith

@@ -67,6 +67,8 @@ class OutputBuffer : public std::streambuf {
 
  private:
   void drain();
+  // Writes `rest` to the sink, in as many calls as it takes.
+  void send(std::string_view rest);
 
   Sink* sink_ = nullptr;
   std::string pending_;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/interrupts.h"
@@ -48,35 +49,38 @@ extern "C" void recordInterrupt(int signal) {
   }
 }
 
-Result<void> catchSignals() {
-  // Writing to a reader that has gone fails with EPIPE; the standard output
-  // watch reports it at the end.
-  struct sigaction ignore {};
-  ignore.sa_handler = SIG_IGN;
-  if (sigaction(SIGPIPE, &ignore, &catching.previousPipeAction) != 0) {
-    return lastFailure();
-  }
+// Catches each interrupt that is not ignored; false if a call failed.
+bool catchEach() {
   struct sigaction action {};
   action.sa_handler = recordInterrupt;
   // One interrupt at a time; no SA_RESTART, so a wait returns at once.
   sigemptyset(&action.sa_mask);
   sigemptyset(&catching.handled);
-  for (std::size_t i = 0; i < kInterrupts.size(); ++i) {
-    const int signal = kInterrupts.at(i);
+  for (const int signal : kInterrupts) {
     sigaddset(&action.sa_mask, signal);
-    if (sigaction(signal, nullptr, &catching.previousActions.at(i)) != 0) {
-      return lastFailure();
-    }
-    if (catching.previousActions.at(i).sa_handler != SIG_IGN) {
+  }
+  bool caught = true;
+  for (std::size_t i = 0; i < kInterrupts.size() && caught; ++i) {
+    const int signal = kInterrupts.at(i);
+    struct sigaction& previous = catching.previousActions.at(i);
+    caught = sigaction(signal, nullptr, &previous) == 0;
+    if (caught && previous.sa_handler != SIG_IGN) {
       sigaddset(&catching.handled, signal);
-      if (sigaction(signal, &action, nullptr) != 0) {
-        return lastFailure();
-      }
+      caught = sigaction(signal, &action, nullptr) == 0;
     }
   }
-  // Let in even if whoever started the program had blocked them, so that
-  // one coming while the program is busy is seen at the next check.
-  if (sigprocmask(SIG_UNBLOCK, &catching.handled, &catching.startMask) != 0) {
+  return caught;
+}
+
+// Writing to a reader that has gone fails with EPIPE, which the standard
+// output watch reports at the end. The interrupts are let in even if
+// whoever started the program had blocked them, so that one coming while
+// the program is busy is seen at the next check.
+Result<void> catchSignals() {
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  if (sigaction(SIGPIPE, &ignore, &catching.previousPipeAction) != 0 || !catchEach() ||
+      sigprocmask(SIG_UNBLOCK, &catching.handled, &catching.startMask) != 0) {
     return lastFailure();
   }
   catching.waitMask = catching.startMask;
@@ -111,6 +115,23 @@ bool waitFor(int descriptor, short events) {
   }
 }
 
+// Ends the process by `signal`'s default action, as if it had not been
+// caught (a shell then sees 128 plus its number).
+[[noreturn]] void endBySignal(int signal) {
+  sigset_t only{};
+  sigemptyset(&only);
+  sigaddset(&only, signal);
+  sigprocmask(SIG_BLOCK, &only, nullptr);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);  // pending until unblocked
+#ifdef BINDSMITH_COVERAGE
+  __gcov_dump();
+#endif
+  sigprocmask(SIG_UNBLOCK, &only, nullptr);  // the process ends here, by the signal
+  constexpr int kKilledBySignal = 128;
+  std::_Exit(kKilledBySignal + signal);  // as the shell shows it, should it not
+}
+
 }  // namespace
 
 InterruptCatcher::InterruptCatcher() : setUp_(catchSignals()) {}
@@ -141,20 +162,7 @@ int endByInterrupt(int status) {
   if (!interrupted()) {
     return status;
   }
-  const int signal = caughtSignal;
-  sigset_t only{};
-  sigemptyset(&only);
-  sigaddset(&only, signal);
-  sigprocmask(SIG_BLOCK, &only, nullptr);
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);  // pending until unblocked
-#ifdef BINDSMITH_COVERAGE
-  __gcov_dump();
-#endif
-  sigprocmask(SIG_UNBLOCK, &only, nullptr);  // the process ends here, by the signal
-  // Should it not, the status a shell shows for that signal.
-  constexpr int kKilledBySignal = 128;
-  return kKilledBySignal + signal;
+  endBySignal(caughtSignal);
 }
 
 }  // namespace bindsmith
