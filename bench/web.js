@@ -22,7 +22,7 @@ const kColdLoads = 5;
 const kPasted = 100000; // characters, the last of them the line break
 const kKeys = 30;
 const kPatience = 20000;
-const prompt = 'Enter a Main Menu choice, 1-15';
+const { kMenuPrompt: prompt } = require('../tests/web/browsers.js');
 
 function median(values) {
   const sorted = [...values].sort((a, b) => a - b);

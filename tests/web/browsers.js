@@ -13,6 +13,8 @@ const puppeteer = require(require.resolve('puppeteer-core', {
 // Generous: a wait ends as soon as its condition holds; this only bounds a
 // page that never gets there.
 const kPatience = 30000;
+// The main menu's prompt, as a terminal shows it (its trailing blank gone).
+const kMenuPrompt = 'Enter a Main Menu choice, 1-15';
 
 // Headless Chromium over the DevTools protocol, headless Firefox ESR over
 // WebDriver BiDi. Neither may reach the network: the machine may have none.
@@ -128,4 +130,4 @@ async function downloadScript(page, engine, name) {
   return Buffer.from(got.bytes);
 }
 
-module.exports = { kPatience, launch, typeKeys, chord, paste, downloadScript };
+module.exports = { kPatience, kMenuPrompt, launch, typeKeys, chord, paste, downloadScript };

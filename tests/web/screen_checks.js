@@ -5,7 +5,9 @@
 const assert = require('assert');
 const fs = require('fs');
 const path = require('path');
-const { kPatience, typeKeys, chord, paste, downloadScript } = require('./browsers.js');
+const {
+  kPatience, kMenuPrompt, typeKeys, chord, paste, downloadScript,
+} = require('./browsers.js');
 
 const phone = { width: 390, height: 844, isMobile: true, hasTouch: true };
 const phoneWithKeyboard = { ...phone, height: 420 };
@@ -141,8 +143,8 @@ async function checkScreens(page, engine, origin, go, artifactFolder) {
   await checkFits(page, laptop);
 
   // The program's output is in the accessibility tree, for screen readers.
-  await page.waitForFunction(() => document.querySelector('.xterm-accessibility-tree')
-    .textContent.includes('Enter a Main Menu choice, 1-15'), { timeout: kPatience })
+  await page.waitForFunction((prompt) => document.querySelector('.xterm-accessibility-tree')
+    .textContent.includes(prompt), { timeout: kPatience }, kMenuPrompt)
     .catch(() => assert.fail('the dialogue is not in the accessibility tree'));
 
   // axe-core's rules: nothing serious or critical.
