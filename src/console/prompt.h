@@ -13,9 +13,9 @@
 namespace bindsmith {
 
 // Thrown by every read here when standard input has ended (or failed) or an
-// interrupt has come (see interrupts.h), so
-// that the run unwinds to the main menu instead of asking forever. Before it
-// is thrown, an open prompt line has been ended with a line break.
+// interrupt has come (platform/interrupts.h), so that the run unwinds to the
+// main menu instead of asking forever. Before it is thrown, an open prompt
+// line has been ended with a line break.
 class EndOfInput : public std::exception {};
 
 // Whether the console line is still open when a read starts, i.e. the last
