@@ -161,14 +161,8 @@ int open(const char* path, int flags, ...) {
   return descriptor;
 }
 
-int open64(const char* path, int flags, ...) {
-  static auto* const real = next(open64, "open64");
-  va_list rest;
-  va_start(rest, flags);
-  const int descriptor = openAs(real, path, flags, rest);
-  va_end(rest);
-  return descriptor;
-}
+// The same call under its large-file name; on a 64-bit system they are one.
+int open64(const char* path, int flags, ...) __attribute__((alias("open")));
 
 FILE* fopen(const char* path, const char* mode) {
   static auto* const real = next(fopen, "fopen");
