@@ -70,7 +70,8 @@ fi
 
 umask 022
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# A case may leave a folder that takes no new file, which rm could not empty.
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 run="$work/run"
 mkdir "$run" "$work/expected"
 
