@@ -21,7 +21,7 @@ bool& usedFlag(UsedKeys& usedKeys, char key) {
 
 bool allKeysTaken(const UsedKeys& usedKeys) {
   for (std::size_t byte = 0; byte < usedKeys.size(); ++byte) {
-    if (canBeBound(static_cast<char>(byte)) && !usedKeys.at(byte)) {
+    if (isKeyName(static_cast<char>(byte)) && !usedKeys.at(byte)) {
       return false;
     }
   }
@@ -40,9 +40,10 @@ std::optional<char> captureBindKey(std::string_view label, UsedKeys& usedKeys) {
     char key = 0;
     for (;;) {
       std::cout << "Please enter the key you wish to bind " << label << " to: ";
-      key = readKey();
+      const char typed = readKey();
       discardLine(kKeyLineDiscard);
-      if (canBeBound(key)) {
+      if (const auto pressed = keyTypedAs(typed)) {
+        key = *pressed;
         break;
       }
       // Not echoed: a control byte would garble the terminal, half a UTF-8

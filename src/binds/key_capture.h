@@ -17,10 +17,11 @@ using UsedKeys = std::array<bool, kByteValues>;
 // Asks for the key to bind `label` to, echoes it for confirmation and
 // reserves it in `usedKeys`. Call it right after a promptChoice answer: it
 // first drops the rest of that answer's line. A key already taken is
-// refused only once the player confirms it; a key the game cannot bind (a
-// double quote, a control byte, a byte from 128 on) is refused at once,
-// unechoed. Returns nothing, after a line saying so, when every key that
-// can be bound is taken. Throws EndOfInput.
+// refused only once the player confirms it; a byte that no key press reaches
+// the game as (game_syntax.h) is refused at once, unechoed, and an upper-case
+// letter stands for its letter's key from the echo on. Returns nothing,
+// after a line saying so, when every key that can be bound is taken. Throws
+// EndOfInput.
 std::optional<char> captureBindKey(std::string_view label, UsedKeys& usedKeys);
 
 }  // namespace bindsmith

@@ -14,6 +14,15 @@ bool isPrintableAscii(char c) {
   return byte >= kFirstPrintable && byte < kDelete;
 }
 
+bool isControlByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < ' ' || byte == kDelete;
+}
+
+bool holds(std::string_view word, std::string_view part) {
+  return word.find(part) != std::string_view::npos;
+}
+
 }  // namespace
 
 bool isPlainWordByte(char c) {
@@ -22,8 +31,22 @@ bool isPlainWordByte(char c) {
          kWordsOfTheirOwn.find(c) == std::string_view::npos;
 }
 
-bool canBeBound(char key) {
-  return isPrintableAscii(key) && key != '"';
+bool isKeyName(char key) {
+  // The unshifted symbols of a US keyboard's main block, less the backtick,
+  // and the keypad's '*', which has no Shift form.
+  constexpr std::string_view kSymbolKeys = "'*,-./;=[\\]";
+  return (key >= 'a' && key <= 'z') || (key >= '0' && key <= '9') ||
+         kSymbolKeys.find(key) != std::string_view::npos;
+}
+
+std::optional<char> keyTypedAs(char typed) {
+  if (typed >= 'A' && typed <= 'Z') {
+    return static_cast<char>(typed - 'A' + 'a');
+  }
+  if (isKeyName(typed)) {
+    return typed;
+  }
+  return std::nullopt;
 }
 
 std::string keyText(char key) {
@@ -35,15 +58,40 @@ std::string keyText(char key) {
 
 bool passwordNeedsQuotes(std::string_view password) {
   return !std::all_of(password.begin(), password.end(), isPlainWordByte) ||
-         password.find("//") != std::string_view::npos;
+         holds(password, "//") || holds(password, ",");
 }
 
-WordFlaw flawOf(std::string_view word) {
-  if (word.find('"') != std::string_view::npos) {
+WordFlaw playerNameFlaw(std::string_view name) {
+  if (name.size() > kLongestPlayerName) {
+    return WordFlaw::tooLong;
+  }
+  if (holds(name, "\"")) {
     return WordFlaw::doubleQuote;
   }
-  if (word.find('\0') != std::string_view::npos) {
+  if (holds(name, std::string_view{"", 1})) {
     return WordFlaw::nul;
+  }
+  if (holds(name, "\\")) {
+    return WordFlaw::backslash;
+  }
+  if (holds(name, "..")) {
+    return WordFlaw::twoDots;
+  }
+  if (std::any_of(name.begin(), name.end(), isControlByte)) {
+    return WordFlaw::controlByte;
+  }
+  return WordFlaw::none;
+}
+
+WordFlaw passwordFlaw(std::string_view password) {
+  if (holds(password, "\"")) {
+    return WordFlaw::doubleQuote;
+  }
+  if (holds(password, std::string_view{"", 1})) {
+    return WordFlaw::nul;
+  }
+  if (password.ends_with('\\')) {
+    return WordFlaw::endsWithBackslash;
   }
   return WordFlaw::none;
 }

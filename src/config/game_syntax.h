@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -7,25 +9,33 @@
 // follow for what bindsmith writes into it: the one place that knows.
 //
 // Outside double quotes the console ends a command at ';', drops the rest
-// of the line after "//", reads each of { } ( ) ' : as a word of its own,
+// of the line after "//", reads each of { } ( ) ' : , as a word of its own,
 // and may take a control byte or a byte from 128 on for a blank. Inside
 // double quotes it reads every byte as typed, but a double quote always
-// ends the quoted text: there is no way to write one inside it. A console
-// that reads the script as a C string stops at a NUL byte.
+// ends the quoted text: there is no way to write one inside it (and one
+// engine reads a backslash before it as escaping it). A console that reads
+// the script as a C string stops at a NUL byte.
 namespace bindsmith {
 
 // Whether the console, outside double quotes, takes `c` as part of the word
-// it stands in.
+// it stands in. (The comma, a word of its own too, never ends an alias name,
+// so alias names keep the spelling players' scripts hold.)
 bool isPlainWordByte(char c);
 
-// Whether a bind of `key` binds a key in the game. A double quote swallows
-// the rest of the bind line, and the game reads a control byte (the Esc
-// that a function key or an arrow sends first, Ctrl plus a letter) as a
-// blank. A byte from 128 on is no key the game can be relied on to bind: on
-// a UTF-8 terminal it is the first half of a letter such as o-umlaut or
-// e-acute, which all share it. So a key is a printable ASCII symbol, the
-// double quote excepted: 93 keys.
-bool canBeBound(char key);
+// Whether `key` is a name that a key press reaches the game under. The game
+// names a key by what it types without Shift on a US keyboard (on another
+// layout, the key in the same place): a-z, 0-9, ' , - . / ; = [ \ ] and *
+// from the keypad, 47 names. The backtick's key is left out: it opens the
+// game's console, so a bind on it never runs.
+bool isKeyName(char key);
+
+// The key that a byte typed at the key prompt stands for, or nothing when no
+// key press reaches the game under it. An upper-case letter is the Shift (or
+// Caps Lock) form of its letter's key, so it stands for that key; every
+// other Shift symbol, the double quote among them, names no key the player
+// can press, and a control byte or a byte from 128 on (half a UTF-8 letter)
+// is no key the game can be relied on to bind.
+std::optional<char> keyTypedAs(char typed);
 
 // `key` as a bind statement writes it. Bare, ';' would end the command and
 // run the rest of the line while the script loads, so it alone is quoted.
@@ -36,11 +46,24 @@ std::string keyText(char key);
 // always held it.
 bool passwordNeedsQuotes(std::string_view password);
 
-// What a player name or password may not hold, since the game would not
-// get it as typed: a double quote (which would end its quoted text) or a
-// NUL byte (where a console would stop reading the script).
-enum class WordFlaw { none, doubleQuote, nul };
-WordFlaw flawOf(std::string_view word);
+// The longest player name the game's player info takes; it keeps the old
+// name when given a longer one.
+inline constexpr std::size_t kLongestPlayerName = 126;
+
+// Why the game would not get a player name or password as typed. Each word
+// has its checks in a fixed order, and the first that fails is its flaw.
+enum class WordFlaw {
+  none,
+  tooLong,           // a name beyond kLongestPlayerName
+  doubleQuote,       // would end the quoted text early
+  nul,               // a console would stop reading the script there
+  backslash,         // the player info refuses a name holding one
+  twoDots,           // the player info refuses a name holding ".."
+  controlByte,       // the player info drops it from a name
+  endsWithBackslash  // one engine reads the password's closing quote as escaped
+};
+WordFlaw playerNameFlaw(std::string_view name);
+WordFlaw passwordFlaw(std::string_view password);
 
 // The character of code `code` as it ends an alias name. A code the console
 // would not read as part of the name (white space, a double quote, ';', a

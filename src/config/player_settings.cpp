@@ -1,5 +1,7 @@
 #include "config/player_settings.h"
 
+#include <algorithm>
+#include <array>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -15,51 +17,60 @@ namespace bindsmith {
 namespace {
 
 // Storage of 300 and 60 characters with the terminator: a longer word is
-// refused, or its excess would answer the confirmation by itself.
+// refused, or its excess would answer the confirmation by itself. (The game
+// takes names of at most 126 characters; a longer one is refused too, but
+// read whole first so that its excess does not answer the next request.)
 constexpr std::size_t kPlayerNameChars = 299;
 constexpr std::size_t kPasswordChars = 59;
 
 // A word the player types, the request that asks for it, and why it can be
-// refused. The password is typed on the request's line, the name on the
-// line after it.
+// refused: the game's checks (game_syntax.h) and the line for each flaw.
+// The password is typed on the request's line, the name on the line after it.
+struct Refusal {
+  WordFlaw flaw;
+  std::string_view line;
+};
 struct WordRequest {
   std::string_view request;
   PromptLine line;
   std::size_t maxChars;
-  std::string_view tooLong;
-  std::string_view holdsQuote;
-  std::string_view holdsNul;
+  WordFlaw (*flawOf)(std::string_view);
+  std::array<Refusal, 6> refusals;
 };
 constexpr WordRequest kNameRequest{
     "Please enter a playername ",
     PromptLine::closed,
     kPlayerNameChars,
-    "A player name can not be longer than 299 characters please try again",
-    "A player name can not contain the character \" please try again",
-    "A player name can not contain the NUL character please try again"};
+    playerNameFlaw,
+    {{{WordFlaw::tooLong, "A player name can not be longer than 126 characters please try again"},
+      {WordFlaw::doubleQuote, "A player name can not contain the character \" please try again"},
+      {WordFlaw::nul, "A player name can not contain the NUL character please try again"},
+      {WordFlaw::backslash, "A player name can not contain the character \\ please try again"},
+      {WordFlaw::twoDots, "A player name can not contain .. please try again"},
+      {WordFlaw::controlByte,
+       "A player name can not contain control characters please try again"}}}};
 constexpr WordRequest kPasswordRequest{
     "Please enter the rcon password ",
     PromptLine::open,
     kPasswordChars,
-    "A password can not be longer than 59 characters please try again",
-    "A password can not contain the character \" please try again",
-    "A password can not contain the NUL character please try again"};
+    passwordFlaw,
+    {{{WordFlaw::tooLong, "A password can not be longer than 59 characters please try again"},
+      {WordFlaw::doubleQuote, "A password can not contain the character \" please try again"},
+      {WordFlaw::nul, "A password can not contain the NUL character please try again"},
+      {WordFlaw::endsWithBackslash,
+       "A password can not end with the character \\ please try again"}}}};
 
-// Why `word` is refused, or nothing: longer than its storage, or holding
-// what the game would not read as typed (game_syntax.h).
+// Why `word` is refused, or nothing: longer than its storage (its excess
+// unread), or flawed as the game would read it.
 std::optional<std::string_view> refusal(const WordRequest& ask, const Word& word) {
-  if (word.cutShort) {
-    return ask.tooLong;
+  const WordFlaw flaw = word.cutShort ? WordFlaw::tooLong : ask.flawOf(word.text);
+  if (flaw == WordFlaw::none) {
+    return std::nullopt;
   }
-  switch (flawOf(word.text)) {
-    case WordFlaw::doubleQuote:
-      return ask.holdsQuote;
-    case WordFlaw::nul:
-      return ask.holdsNul;
-    case WordFlaw::none:
-      break;
-  }
-  return std::nullopt;
+  const auto& refusals = ask.refusals;
+  const auto* found = std::find_if(refusals.begin(), refusals.end(),
+                                   [flaw](const Refusal& r) { return r.flaw == flaw; });
+  return found == refusals.end() ? std::nullopt : std::optional{found->line};
 }
 
 // Asks until the word is one the game reads as typed. A refused word's
