@@ -16,7 +16,8 @@ TEST(GameSyntax, APasswordIsQuotedOnlyWhereItMustBe) {
     bool quoted;
   };
   const std::vector<Sample> samples{
-      {"hunter2", false}, {"a/b", false},  {"!#$%&*+,-.<=>?@[\\]^_`|~", false},
+      {"hunter2", false}, {"a/b", false},  {"!#$%&*+-.<=>?@[\\]^_`|~", false},
+      {"a,b", true},      {",", true},
       {"x;quit", true},   {"a//b", true},  {"it's", true},
       {"(x", true},       {"x)", true},    {"a:b", true},
       {"{x", true},       {"x}", true},    {"\x01x", true},

@@ -56,13 +56,14 @@ TEST_F(PlayerSettingsTest, AnswerOnTheWordsLineConfirmsOrRefusesAtOnce) {
 // ends a quoted text), then a NUL (where a console stops reading). Exactly
 // 299 and 59 characters are whole.
 TEST_F(PlayerSettingsTest, AWordTheGameWouldNotReadAsTypedIsRefused) {
-  const std::string name(299, 'n');
+  // Too long is checked first: 127 characters, one of them a quote.
+  const std::string name(126, 'n');
   io_.type("\"" + name + " 1\n" + std::string("a\0\"b 1\n", 7) + std::string("a\0b 1\n", 6) + name +
            " 1\n");
   setPlayerName(script_);
   const std::string ask = "Please enter a playername \n";
   EXPECT_EQ(io_.console(),
-            ask + "A player name can not be longer than 299 characters please try again\n" + ask +
+            ask + "A player name can not be longer than 126 characters please try again\n" + ask +
                 "A player name can not contain the character \" please try again\n" + ask +
                 "A player name can not contain the NUL character please try again\n" +
                 nameQuestion(name) + "Playername set to " + name + "\n" + kStars + kStars);

@@ -68,19 +68,25 @@ std::optional<Bind> splitBind(std::string_view line) {
   return Bind{line[0], line.substr(2)};
 }
 
-// How the game console reads a line: its commands, each a list of words.
-// A byte from 128 on may read as a blank; only a bind's key may be one,
-// where the player's keyboard layout decides.
-constexpr std::string_view kWordsOfTheirOwn = "{}()':";
-bool readsAsBlank(char c, bool highBytesAreWords) {
+// How the game console reads a line: its commands, each a list of words,
+// and whether a quoted text ended in a backslash, which one engine reads as
+// escaping the closing quote.
+constexpr std::string_view kWordsOfTheirOwn = "{}()':,";
+bool readsAsBlank(char c) {
   const auto byte = static_cast<unsigned char>(c);
-  return byte <= ' ' || byte == 0x7F || (byte >= 0x80 && !highBytesAreWords);
+  return byte <= ' ' || byte >= 0x7F;
 }
-std::vector<std::vector<std::string>> gameCommands(std::string_view line, bool highBytesAreWords) {
-  std::vector<std::vector<std::string>> commands(1);
+struct GameLine {
+  std::vector<std::vector<std::string>> commands;
+  bool escapedQuote = false;
+};
+GameLine gameCommands(std::string_view line) {
+  GameLine read;
+  auto& commands = read.commands;
+  commands.resize(1);
   const auto endsWord = [&](std::size_t at) {
     const char c = line[at];
-    return readsAsBlank(c, highBytesAreWords) || c == '"' || c == ';' ||
+    return readsAsBlank(c) || c == '"' || c == ';' ||
            kWordsOfTheirOwn.find(c) != std::string_view::npos || line.substr(at).starts_with("//");
   };
   std::size_t at = 0;
@@ -89,11 +95,13 @@ std::vector<std::vector<std::string>> gameCommands(std::string_view line, bool h
     if (c == ';') {
       commands.emplace_back();
       ++at;
-    } else if (readsAsBlank(c, highBytesAreWords)) {
+    } else if (readsAsBlank(c)) {
       ++at;
     } else if (c == '"') {
       const std::size_t close = std::min(line.find('"', at + 1), line.size());
-      commands.back().emplace_back(line.substr(at + 1, close - at - 1));
+      const std::string_view quoted = line.substr(at + 1, close - at - 1);
+      read.escapedQuote = read.escapedQuote || quoted.ends_with('\\');
+      commands.back().emplace_back(quoted);
       at = close + 1;
     } else if (kWordsOfTheirOwn.find(c) != std::string_view::npos) {
       commands.back().emplace_back(1, c);
@@ -107,7 +115,25 @@ std::vector<std::vector<std::string>> gameCommands(std::string_view line, bool h
     }
   }
   std::erase_if(commands, [](const auto& words) { return words.empty(); });
-  return commands;
+  return read;
+}
+
+// Why the game's player info would not take `name` as typed, or nothing.
+std::optional<std::string> playerInfoRefusal(std::string_view name) {
+  constexpr std::size_t kLongestName = 126;
+  if (name.size() > kLongestName) {
+    return "a name of " + std::to_string(name.size()) + " characters";
+  }
+  if (name.find('\\') != std::string_view::npos || name.find("..") != std::string_view::npos) {
+    return "a name with a backslash or two dots";
+  }
+  if (std::any_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < ' ' || byte == 0x7F;
+      })) {
+    return "a name with a control byte";
+  }
+  return std::nullopt;
 }
 
 class Checker {
@@ -115,6 +141,9 @@ class Checker {
   Checker(std::string_view script, ConfirmedWords confirmed) : confirmed_(std::move(confirmed)) {
     if (!script.empty() && script.back() != '\n') {
       problem("the last line is incomplete");
+    }
+    if (script.size() > kLargestExecBytes) {
+      problem("a script of " + std::to_string(script.size()) + " bytes, too large for an exec");
     }
     while (!script.empty()) {
       const auto end = script.find('\n');
@@ -163,9 +192,10 @@ class Checker {
 
   void asTheGameReadsIt(std::string_view line) {
     const std::string shown{line};
-    const bool highKey = line.size() > 6 && line.starts_with("bind ") &&
-                         static_cast<unsigned char>(line[5]) >= 0x80 && line[6] == ' ';
-    const auto commands = gameCommands(line, highKey);
+    const auto [commands, escapedQuote] = gameCommands(line);
+    if (escapedQuote) {
+      problem("a backslash before a closing quote in: " + shown);
+    }
     if (commands.size() != 1) {
       problem("the game reads " + std::to_string(commands.size()) + " commands in: " + shown);
       return;
@@ -185,8 +215,8 @@ class Checker {
     };
     if (words[0] == "bind") {
       if (wordCount(3)) {
-        if (words[1].size() != 1) {
-          problem("the game reads the key " + words[1] + " in: " + shown);
+        if (words[1].size() != 1 || kKeyNames.find(words[1]) == std::string_view::npos) {
+          problem("no key press reaches the game as " + words[1] + ": " + shown);
         }
         bindTargets_.push_back(words[2]);
       }
@@ -196,6 +226,9 @@ class Checker {
       }
     } else if (words[0] == "name") {
       confirmedAs(confirmed_.name);
+      if (const auto why = words.size() == 2 ? playerInfoRefusal(words[1]) : std::nullopt) {
+        problem("the player info refuses " + *why + ": " + shown);
+      }
     } else if (words[0] == "rcon_password") {
       confirmedAs(confirmed_.password);
     } else if (words[0] == "r_netgraph") {

@@ -1,11 +1,20 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace bindsmith::test {
+
+// The names a key press reaches the game under: what each key types without
+// Shift on a US keyboard, less the backtick (its key opens the console), and
+// the keypad's '*'.
+inline constexpr std::string_view kKeyNames = "abcdefghijklmnopqrstuvwxyz0123456789'*,-./;=[\\]";
+
+// The largest script one engine's exec takes; it drops a larger one whole.
+inline constexpr std::size_t kLargestExecBytes = 32000;
 
 // The words the player confirmed in a run, as its console shows them.
 struct ConfirmedWords {
@@ -23,11 +32,15 @@ ConfirmedWords confirmedWords(std::string_view console);
 //
 // And each line as the game console reads it: commands end at ';' outside
 // double quotes, "//" there starts a comment, a quoted text is one word and
-// ends at the next quote, each of { } ( ) ' : is a word of its own outside
-// quotes, and a control byte or a byte from 128 on may read as a blank
-// there. Every line must be exactly one command; a bind exactly a key and an
-// alias that the script defines; the name and the password exactly the
-// words confirmed, where they are known.
+// ends at the next quote (one engine reads a backslash before it as escaping
+// it, so none may stand there), each of { } ( ) ' : , is a word of its own
+// outside quotes, and a control byte or a byte from 128 on may read as a
+// blank there. Every line must be exactly one command; a bind exactly a key
+// a press produces and an alias that the script defines; the name and the
+// password exactly the words confirmed, where they are known, and the name
+// one the game's player info takes (at most 126 characters, no backslash,
+// no "..", no control byte). The whole script must be small enough for an
+// exec to take it.
 // Returns one text per problem found; none for a sound script.
 std::vector<std::string> scriptProblems(std::string_view script,
                                         const ConfirmedWords& confirmed = {});

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,12 +19,15 @@ TEST(ScriptChecks, AcceptsSoundScripts) {
                              "bind k uspa\nalias uspa \"buyweapon;menuselect 1;menuselect "
                              "1;buyammo;menuselect 2;buyitem;menuselect  3;buyitem;menuselect "
                              "1;buyitem;menuselect 5;buyitem;menuselect 4;showplayerinfo\"\n"
-                             "bind \xE9 equipmenta\nalias equipmenta \";showplayerinfo\"\n"
+                             "bind * equipmenta\nalias equipmenta \";showplayerinfo\"\n"
                              "bind \";\" quickknife\nalias quickknife  \"use weapon_knife\"\n")
                   .empty());
   EXPECT_TRUE(scriptProblems("name \"a;b//c\"\nrcon_password \"x;quit\"\n"
-                             "bind { usp_7b\nalias usp_7b \";showplayerinfo\"\n",
+                             "bind , usp_7b\nalias usp_7b \";showplayerinfo\"\n",
                              {"a;b//c", "x;quit"})
+                  .empty());
+  EXPECT_TRUE(scriptProblems("name \"" + std::string(126, 'n') + "\"\nrcon_password \"a,b\\c\"\n",
+                             {std::string(126, 'n'), "a,b\\c"})
                   .empty());
 }
 
@@ -65,6 +69,18 @@ TEST(ScriptChecks, FindsBrokenScripts) {
       "name \"a\"b\"\n",                                // read as "a" and more
       "bind \" a\nalias a \";showplayerinfo\"\n",       // the quote swallows the line
       "bind \x1B a\nalias a \";showplayerinfo\"\n",     // Esc reads as a blank
+      // No key press arrives as a capital, a Shift symbol, the backtick or
+      // a byte from 128 on.
+      "bind A a\nalias a \";showplayerinfo\"\n",
+      "bind ! a\nalias a \";showplayerinfo\"\n",
+      "bind ` a\nalias a \";showplayerinfo\"\n",
+      "bind \xE9 a\nalias a \";showplayerinfo\"\n",
+      "rcon_password a,b\n",                // three words
+      "rcon_password \"x;y\\\"\n",           // one engine reads x;y"
+      "name \"" + std::string(127, 'n') + "\"\n",  // the player info keeps the old name
+      "name \"a\\b\"\n",
+      "name \"a..b\"\n",
+      "name \"a\x01\"\n",                  // dropped from the name
       "bind k usp{\nalias usp{ \";showplayerinfo\"\n",  // "{" is a word of its own
       // Read as "usp", which the code-0 name is too.
       std::string{"bind k usp\x01\nalias usp\x01 \";showplayerinfo\"\n"} +
@@ -73,6 +89,16 @@ TEST(ScriptChecks, FindsBrokenScripts) {
   for (const std::string& script : broken) {
     EXPECT_FALSE(scriptProblems(script).empty()) << script;
   }
+  // No sound script of 47 binds comes near the limit, so only the size
+  // problem itself tells that an over-large one is caught.
+  std::string huge;
+  while (huge.size() <= kLargestExecBytes) {
+    huge += "bind k a\nalias a \";showplayerinfo\"\n";
+  }
+  const auto problems = scriptProblems(huge);
+  EXPECT_NE(std::find_if(problems.begin(), problems.end(),
+                         [](const std::string& p) { return p.find("too large") != p.npos; }),
+            problems.end());
   // What the player confirmed must be what the game reads.
   EXPECT_FALSE(scriptProblems("name \"ab\"\n", {"a", std::nullopt}).empty());
   EXPECT_FALSE(scriptProblems("rcon_password ab\n", {std::nullopt, "a"}).empty());
