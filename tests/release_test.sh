@@ -53,7 +53,9 @@ listing() { (cd "$1" && LC_ALL=C && printf '%s ' *); }
 for text in README.txt LICENSE.txt; do
   ! grep -q $'[^\r]$\|^$' "$folder/$text" || fail "$text has a line not ended in CR LF"
 done
-grep -q 'exec pub' "$folder/README.txt" || fail "README.txt does not say how to load the script"
+grep -q 'exec pub.cfg' "$folder/README.txt" || fail "README.txt does not say how to load the script"
+# The original engine refuses `exec pub` without its ".cfg".
+! grep -qE 'exec pub($|[^.])' "$folder/README.txt" || fail "README.txt says exec without .cfg"
 # Debian's python3-pefile is for the system's Python.
 /usr/bin/python3 - "$folder/bindsmith.exe" "$version" "$(cd "$one" && dpkg-parsechangelog \
   -l packaging/changelog -S Timestamp)" <<'EOF' || fail "the .exe's resources are wrong"

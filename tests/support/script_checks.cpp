@@ -142,7 +142,7 @@ class Checker {
     if (!script.empty() && script.back() != '\n') {
       problem("the last line is incomplete");
     }
-    if (script.size() > kLargestExecBytes) {
+    if (script.size() >= kLargestExecBytes) {
       problem("a script of " + std::to_string(script.size()) + " bytes, too large for an exec");
     }
     while (!script.empty()) {

@@ -13,7 +13,8 @@ namespace bindsmith::test {
 // the keypad's '*'.
 inline constexpr std::string_view kKeyNames = "abcdefghijklmnopqrstuvwxyz0123456789'*,-./;=[\\]";
 
-// The largest script one engine's exec takes; it drops a larger one whole.
+// One engine's exec drops a script of 32 KB or more whole; a script stays
+// under this.
 inline constexpr std::size_t kLargestExecBytes = 32000;
 
 // The words the player confirmed in a run, as its console shows them.

@@ -92,7 +92,7 @@ TEST(ScriptChecks, FindsBrokenScripts) {
   // No sound script of 47 binds comes near the limit, so only the size
   // problem itself tells that an over-large one is caught.
   std::string huge;
-  while (huge.size() <= kLargestExecBytes) {
+  while (huge.size() < kLargestExecBytes) {
     huge += "bind k a\nalias a \";showplayerinfo\"\n";
   }
   const auto problems = scriptProblems(huge);
