@@ -80,7 +80,8 @@ TEST(ScriptChecks, FindsBrokenScripts) {
       "name \"" + std::string(127, 'n') + "\"\n",  // the player info keeps the old name
       "name \"a\\b\"\n",
       "name \"a..b\"\n",
-      "name \"a\x01\"\n",                  // dropped from the name
+      "name \"a\x1F\"\n",                  // dropped from the name
+      "name \"a\x7F\"\n",
       "bind k usp{\nalias usp{ \";showplayerinfo\"\n",  // "{" is a word of its own
       // Read as "usp", which the code-0 name is too.
       std::string{"bind k usp\x01\nalias usp\x01 \";showplayerinfo\"\n"} +
