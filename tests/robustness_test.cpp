@@ -247,9 +247,11 @@ TEST(InterruptedEverywhere, AnInterruptJustBeforeAnyReadEndsInputThere) {
     std::string script;
     {
       const InterruptCatcher catcher;
-      ScriptedConsole io(answers);
-      std::cout.rdbuf(&console);
-      status = runMainMenu(io.script());
+      ScriptedConsole io;
+      std::istringstream typed(answers);
+      std::ostream shown(&console);
+      Console player(typed, shown);
+      status = runMainMenu(player, io.script());
       script = io.written();
       EXPECT_TRUE(interrupted());
     }

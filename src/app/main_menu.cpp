@@ -1,7 +1,7 @@
 #include "app/main_menu.h"
 
 #include <array>
-#include <iostream>
+#include <ostream>
 #include <string_view>
 
 #include "binds/key_capture.h"
@@ -9,16 +9,16 @@
 #include "binds/weapon_catalogue.h"
 #include "config/file_name_dialogue.h"
 #include "config/player_settings.h"
-#include "console/frame.h"
 #include "console/prompt.h"
 
 namespace bindsmith {
 
 namespace {
 
-// Everything one run remembers beside its script. It starts afresh with
-// each run and is never saved.
+// Everything one run remembers beside its script and console. It starts
+// afresh with each run and is never saved.
 struct RunState {
+  Console& console;
   Script& script;
   UsedKeys usedKeys{};
   AliasCounters aliasCounters{};
@@ -44,119 +44,107 @@ constexpr std::string_view kAlreadyAssigned = "You allready assined this functio
 // When a choice can be made.
 enum class When { always, untilTheScriptIsNamed, onceItIsNamed };
 
+// How a choice that was made is refused again: the net graph's refusal has
+// no line break of its own after its message.
+enum class RefusalLine { ended, open };
+
 // One choice of the menu; its number is its place in the table.
 struct MenuChoice {
   // Above the choice's line, if it begins a section of the menu.
-  std::string_view heading;
+  std::string_view heading{};
   // Its text in the menu, with the blanks that line up the menu's columns.
-  std::string_view text;
-  When when;
+  std::string_view text{};
+  When when = When::onceItIsNamed;
   // A choice that can be made once a run: the menu sets its flag when the
   // action returns, and refuses it from then on.
-  bool RunState::*doneFlag;
+  bool RunState::*doneFlag = nullptr;
   // Why a choice that was made is refused again.
-  std::string_view refusal;
-  // The net graph refusal has no line break of its own after its message.
-  bool refusalEndsLine;
+  std::string_view refusal{};
+  RefusalLine refusalLine = RefusalLine::ended;
   // What the choice does; nothing for the last, which ends the run.
-  void (*action)(RunState& run);
+  void (*action)(RunState& run) = nullptr;
 };
 
 // The groups of the weapon choices.
 template <Group group>
 void offer(RunState& run) {
-  offerWeaponGroup(group, run.script, run.usedKeys, run.aliasCounters);
+  offerWeaponGroup(run.console, group, run.script, run.usedKeys, run.aliasCounters);
 }
 
 constexpr std::string_view kGunBinds = "***********************GUN BINDS******************";
 constexpr std::string_view kItems = "***********************ITEMS**********************";
 
 constexpr std::array<MenuChoice, 15> kMenu{{
-    {{},
-     "Instrucions ",
-     When::always,
-     nullptr,
-     {},
-     true,
-     [](RunState&) { std::cout << "No instructions in this version" << std::endl; }},
-    {{},
-     "Set File Name ",
-     When::untilTheScriptIsNamed,
-     nullptr,
-     "The filename has allready been set",
-     true,
-     [](RunState& run) { setConfigFileName(run.script); }},
-    {{},
-     "Set player name",
-     When::onceItIsNamed,
-     &RunState::playerNameSet,
-     kAlreadyAssignedSpaced,
-     true,
-     [](RunState& run) { setPlayerName(run.script); }},
-    {kGunBinds, "Pistol      ", When::onceItIsNamed, nullptr, {}, true, offer<Group::pistol>},
-    {{}, "Shotgun       ", When::onceItIsNamed, nullptr, {}, true, offer<Group::shotgun>},
-    {{}, "Sub-Machine Gun", When::onceItIsNamed, nullptr, {}, true, offer<Group::smg>},
-    {{}, "Rifle       ", When::onceItIsNamed, nullptr, {}, true, offer<Group::rifle>},
-    {{}, "Machine Gun   ", When::onceItIsNamed, nullptr, {}, true, offer<Group::machineGun>},
-    {{}, "Equipment      ", When::onceItIsNamed, nullptr, {}, true, offer<Group::equipment>},
-    {kItems, "Netmonitor ", When::onceItIsNamed, &RunState::netgraphDone, kAlreadyAssignedSpaced,
-     false, [](RunState& run) { setNetgraph(run.script); }},
-    {{},
-     "RCON pass   ",
-     When::onceItIsNamed,
-     &RunState::rconDone,
-     kAlreadyAssigned,
-     true,
-     [](RunState& run) { setRconPassword(run.script); }},
-    {{},
-     "Quick Flash    ",
-     When::onceItIsNamed,
-     &RunState::quickFlashDone,
-     kAlreadyAssigned,
-     true,
-     [](RunState& run) { bindQuickFlash(run.script, run.usedKeys); }},
-    {{},
-     "Quick HE   ",
-     When::onceItIsNamed,
-     &RunState::quickHeDone,
-     kAlreadyAssigned,
-     true,
-     [](RunState& run) { bindQuickHe(run.script, run.usedKeys); }},
-    {{},
-     "Quick knife  ",
-     When::onceItIsNamed,
-     &RunState::quickKnifeDone,
-     kAlreadyAssigned,
-     true,
-     [](RunState& run) { bindQuickKnife(run.script, run.usedKeys); }},
-    {{}, "Exit", When::always, nullptr, {}, true, nullptr},
+    {.text = "Instrucions ",
+     .when = When::always,
+     .action =
+         [](RunState& run) {
+           run.console.out() << "No instructions in this version" << std::endl;
+         }},
+    {.text = "Set File Name ",
+     .when = When::untilTheScriptIsNamed,
+     .refusal = "The filename has allready been set",
+     .action = [](RunState& run) { setConfigFileName(run.console, run.script); }},
+    {.text = "Set player name",
+     .doneFlag = &RunState::playerNameSet,
+     .refusal = kAlreadyAssignedSpaced,
+     .action = [](RunState& run) { setPlayerName(run.console, run.script); }},
+    {.heading = kGunBinds, .text = "Pistol      ", .action = offer<Group::pistol>},
+    {.text = "Shotgun       ", .action = offer<Group::shotgun>},
+    {.text = "Sub-Machine Gun", .action = offer<Group::smg>},
+    {.text = "Rifle       ", .action = offer<Group::rifle>},
+    {.text = "Machine Gun   ", .action = offer<Group::machineGun>},
+    {.text = "Equipment      ", .action = offer<Group::equipment>},
+    {.heading = kItems,
+     .text = "Netmonitor ",
+     .doneFlag = &RunState::netgraphDone,
+     .refusal = kAlreadyAssignedSpaced,
+     .refusalLine = RefusalLine::open,
+     .action = [](RunState& run) { setNetgraph(run.console, run.script); }},
+    {.text = "RCON pass   ",
+     .doneFlag = &RunState::rconDone,
+     .refusal = kAlreadyAssigned,
+     .action = [](RunState& run) { setRconPassword(run.console, run.script); }},
+    {.text = "Quick Flash    ",
+     .doneFlag = &RunState::quickFlashDone,
+     .refusal = kAlreadyAssigned,
+     .action = [](RunState& run) { bindQuickFlash(run.console, run.script, run.usedKeys); }},
+    {.text = "Quick HE   ",
+     .doneFlag = &RunState::quickHeDone,
+     .refusal = kAlreadyAssigned,
+     .action = [](RunState& run) { bindQuickHe(run.console, run.script, run.usedKeys); }},
+    {.text = "Quick knife  ",
+     .doneFlag = &RunState::quickKnifeDone,
+     .refusal = kAlreadyAssigned,
+     .action = [](RunState& run) { bindQuickKnife(run.console, run.script, run.usedKeys); }},
+    {.text = "Exit", .when = When::always},
 }};
 
 // The menu shows its choices three to a line.
 constexpr std::size_t kChoicesPerLine = 3;
 static_assert(kMenu.size() % kChoicesPerLine == 0, "the menu's last line is a full one");
 
-void printMainMenu() {
-  std::cout << "              ******** Main Menu ********         " << std::endl << std::endl;
+void printMainMenu(std::ostream& out) {
+  out << "              ******** Main Menu ********         " << std::endl << std::endl;
   for (std::size_t place = 0; place < kMenu.size(); ++place) {
     const MenuChoice& choice = kMenu.at(place);
     if (!choice.heading.empty()) {
-      std::cout << choice.heading << std::endl;
+      out << choice.heading << std::endl;
     }
-    std::cout << place + 1 << ". " << choice.text;
+    out << place + 1 << ". " << choice.text;
     if ((place + 1) % kChoicesPerLine == 0) {
-      std::cout << std::endl;
+      out << std::endl;
     }
   }
 }
 
-void refuse(const MenuChoice& choice) {
-  if (choice.refusalEndsLine) {
-    printFramed(choice.refusal);
+void refuse(Console& console, const MenuChoice& choice) {
+  if (choice.refusalLine == RefusalLine::ended) {
+    console.printFramed(choice.refusal);
   } else {
-    printSeparator();
-    std::cout << choice.refusal;
-    printSeparator();
+    console.printSeparator();
+    console.out() << choice.refusal;
+    console.printSeparator();
   }
 }
 
@@ -165,11 +153,11 @@ void dispatch(const MenuChoice& choice, RunState& run) {
                           ? run.fileNameSet()
                           : choice.doneFlag != nullptr && run.*choice.doneFlag;
   if (usedUp) {
-    refuse(choice);
+    refuse(run.console, choice);
     return;
   }
   if (choice.when == When::onceItIsNamed && !run.fileNameSet()) {
-    printFramed(kNeedFileName);
+    run.console.printFramed(kNeedFileName);
     return;
   }
   choice.action(run);
@@ -184,14 +172,14 @@ int exitChoice() {
   return static_cast<int>(kMenu.size());
 }
 
-int runMainMenu(Script& script) {
-  RunState run{script};
-  bool interrupted = false;
+int runMainMenu(Console& console, Script& script) {
+  RunState run{console, script};
+  bool endedInsideADialogue = false;
   for (;;) {
-    printMainMenu();
+    printMainMenu(console.out());
     int choice = 0;
     try {
-      choice = promptChoice(1, exitChoice(), "Main Menu");
+      choice = console.promptChoice(1, exitChoice(), "Main Menu");
     } catch (const EndOfInput&) {
       // Nothing was going on: ending here is as orderly as choosing to exit.
       break;
@@ -203,13 +191,13 @@ int runMainMenu(Script& script) {
     try {
       dispatch(picked, run);
     } catch (const EndOfInput&) {
-      interrupted = true;
+      endedInsideADialogue = true;
       break;
     }
-    script.reportWriteFailure();
+    script.reportWriteFailure(console);
   }
-  const bool scriptIntact = script.finish();
-  return interrupted || !scriptIntact ? 1 : 0;
+  const bool scriptIntact = script.finish(console);
+  return endedInsideADialogue || !scriptIntact ? 1 : 0;
 }
 
 }  // namespace bindsmith

@@ -13,17 +13,17 @@ namespace bindsmith {
 // returns whether the bind was written. Once the alias line is begun it is
 // always ended, even when input ends inside the add-on questions (the
 // EndOfInput then goes on to the caller).
-bool writeBuyBind(Script& script, UsedKeys& usedKeys, std::string_view aliasName,
+bool writeBuyBind(Console& console, Script& script, UsedKeys& usedKeys, std::string_view aliasName,
                   std::string_view label, std::string_view item, std::string_view category);
 
 // As writeBuyBind, for an alias that buys add-ons only.
-bool writeEquipmentBind(Script& script, UsedKeys& usedKeys, std::string_view aliasName,
-                        std::string_view label);
+bool writeEquipmentBind(Console& console, Script& script, UsedKeys& usedKeys,
+                        std::string_view aliasName, std::string_view label);
 
 // The add-on dialogues. Each appends its fragments to the open alias only
 // after all of its own answers, so an unfinished dialogue adds nothing.
-void askAmmo(Script& script);
-void askKevlar(Script& script);
-void askGrenades(Script& script);
+void askAmmo(Console& console, Script& script);
+void askKevlar(Console& console, Script& script);
+void askGrenades(Console& console, Script& script);
 
 }  // namespace bindsmith

@@ -1,6 +1,6 @@
 #include "binds/key_capture.h"
 
-#include <iostream>
+#include <ostream>
 #include <string>
 
 #include "config/game_syntax.h"
@@ -30,18 +30,18 @@ bool allKeysTaken(const UsedKeys& usedKeys) {
 
 }  // namespace
 
-std::optional<char> captureBindKey(std::string_view label, UsedKeys& usedKeys) {
+std::optional<char> captureBindKey(Console& console, std::string_view label, UsedKeys& usedKeys) {
   for (;;) {
-    discardLine(kAnswerLineDiscard);
+    console.discardLine(kAnswerLineDiscard);
     if (allKeysTaken(usedKeys)) {
-      std::cout << "All keys are already bound" << std::endl;
+      console.out() << "All keys are already bound" << std::endl;
       return std::nullopt;
     }
     char key = 0;
     for (;;) {
-      std::cout << "Please enter the key you wish to bind " << label << " to: ";
-      const char typed = readKey();
-      discardLine(kKeyLineDiscard);
+      console.out() << "Please enter the key you wish to bind " << label << " to: ";
+      const char typed = console.readKey();
+      console.discardLine(kKeyLineDiscard);
       if (const auto pressed = keyTypedAs(typed)) {
         key = *pressed;
         break;
@@ -50,10 +50,10 @@ std::optional<char> captureBindKey(std::string_view label, UsedKeys& usedKeys) {
       // character shows as garbage. The key's line, and with it the rest of
       // such a character, is gone already, so the key is asked for again
       // at once.
-      std::cout << "That key can not be bound please choose another" << std::endl;
+      console.out() << "That key can not be bound please choose another" << std::endl;
     }
-    if (!askYesNo({std::string(1, key) + " is that the correct key?", "1. Yes 2. No"},
-                  "key conformation")) {
+    if (!console.askYesNo({std::string(1, key) + " is that the correct key?", "1. Yes 2. No"},
+                          "key conformation")) {
       continue;
     }
     bool& used = usedFlag(usedKeys, key);
@@ -61,7 +61,7 @@ std::optional<char> captureBindKey(std::string_view label, UsedKeys& usedKeys) {
       used = true;
       return key;
     }
-    std::cout << "That key has all ready been used please choose another" << std::endl;
+    console.out() << "That key has all ready been used please choose another" << std::endl;
   }
 }
 

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "console/prompt.h"
+
 namespace bindsmith {
 
 // A key is one byte.
@@ -22,6 +24,6 @@ using UsedKeys = std::array<bool, kByteValues>;
 // letter stands for its letter's key from the echo on. Returns nothing,
 // after a line saying so, when every key that can be bound is taken. Throws
 // EndOfInput.
-std::optional<char> captureBindKey(std::string_view label, UsedKeys& usedKeys);
+std::optional<char> captureBindKey(Console& console, std::string_view label, UsedKeys& usedKeys);
 
 }  // namespace bindsmith

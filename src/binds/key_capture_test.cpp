@@ -12,8 +12,6 @@
 namespace bindsmith {
 namespace {
 
-using test::unreadInput;
-
 std::string keyDialogue(std::string_view label, char key) {
   return "Please enter the key you wish to bind " + std::string{label} +
          " to: " + std::string(1, key) +
@@ -29,50 +27,50 @@ class CaptureBindKeyTest : public test::ConsoleFixture {
 
 TEST_F(CaptureBindKeyTest, TakesTheFirstNonBlankAndDropsTheRestOfItsLine) {
   io_.type("\n \t\n\n \tkx yz\n1\nnext");
-  EXPECT_EQ(captureBindKey("AK-47", usedKeys_), 'k');
-  EXPECT_EQ(io_.console(), keyDialogue("AK-47", 'k'));
-  EXPECT_EQ(unreadInput(), "\nnext");
+  EXPECT_EQ(captureBindKey(io_.console(), "AK-47", usedKeys_), 'k');
+  EXPECT_EQ(io_.shown(), keyDialogue("AK-47", 'k'));
+  EXPECT_EQ(io_.unread(), "\nnext");
   EXPECT_TRUE(usedKeys_['k']);
 }
 
 TEST_F(CaptureBindKeyTest, DropsWhatFollowedThePreviousAnswer) {
   io_.type("4 k\nj\n1\n");
-  EXPECT_EQ(promptChoice(1, 4, "Pistol choice"), 4);
-  EXPECT_EQ(captureBindKey("SIS P228", usedKeys_), 'j');
+  EXPECT_EQ(io_.console().promptChoice(1, 4, "Pistol choice"), 4);
+  EXPECT_EQ(captureBindKey(io_.console(), "SIS P228", usedKeys_), 'j');
 }
 
 TEST_F(CaptureBindKeyTest, DiscardLimits) {
   // 99 characters of the previous line are dropped; the key comes from the rest.
   io_.type(std::string(99, 'x') + "yz\n1\n");
-  EXPECT_EQ(captureBindKey("FN P90", usedKeys_), 'y');
-  EXPECT_EQ(unreadInput(), "\n");
+  EXPECT_EQ(captureBindKey(io_.console(), "FN P90", usedKeys_), 'y');
+  EXPECT_EQ(io_.unread(), "\n");
   // Up to 9999 characters after the key are dropped: here all but the line
   // break, which the confirmation skips...
   io_.type("\nk" + std::string(9999, 'x') + "\n1\n");
-  auto before = io_.console().size();
-  EXPECT_EQ(captureBindKey("FN P90", usedKeys_), 'k');
-  EXPECT_EQ(io_.console().find("Bad input", before), std::string::npos);
-  EXPECT_EQ(unreadInput(), "\n");
+  auto before = io_.shown().size();
+  EXPECT_EQ(captureBindKey(io_.console(), "FN P90", usedKeys_), 'k');
+  EXPECT_EQ(io_.shown().find("Bad input", before), std::string::npos);
+  EXPECT_EQ(io_.unread(), "\n");
   // ...and the confirmation reads anything beyond them.
   io_.type("\nm" + std::string(10000, 'x') + "\n1\n");
-  before = io_.console().size();
-  EXPECT_EQ(captureBindKey("FN P90", usedKeys_), 'm');
-  EXPECT_NE(io_.console().find("Bad input detected, enter an integer", before), std::string::npos);
+  before = io_.shown().size();
+  EXPECT_EQ(captureBindKey(io_.console(), "FN P90", usedKeys_), 'm');
+  EXPECT_NE(io_.shown().find("Bad input detected, enter an integer", before), std::string::npos);
 }
 
 // The capital of a taken letter is that taken key.
 TEST_F(CaptureBindKeyTest, TakenKeyIsRefusedOnlyWhenConfirmed) {
   usedKeys_['k'] = true;
   io_.type("\nk\n2\nK\n1\nj\n1\n");
-  EXPECT_EQ(captureBindKey("Quick knife", usedKeys_), 'j');
-  EXPECT_EQ(io_.console(), keyDialogue("Quick knife", 'k') + keyDialogue("Quick knife", 'k') +
-                               std::string{kTaken} + keyDialogue("Quick knife", 'j'));
+  EXPECT_EQ(captureBindKey(io_.console(), "Quick knife", usedKeys_), 'j');
+  EXPECT_EQ(io_.shown(), keyDialogue("Quick knife", 'k') + keyDialogue("Quick knife", 'k') +
+                             std::string{kTaken} + keyDialogue("Quick knife", 'j'));
 }
 
 TEST_F(CaptureBindKeyTest, DeclinedKeyStaysFree) {
   io_.type("\nk\n2\nk\n1\n");
-  EXPECT_EQ(captureBindKey("AK-47", usedKeys_), 'k');
-  EXPECT_EQ(io_.console(), keyDialogue("AK-47", 'k') + keyDialogue("AK-47", 'k'));
+  EXPECT_EQ(captureBindKey(io_.console(), "AK-47", usedKeys_), 'k');
+  EXPECT_EQ(io_.shown(), keyDialogue("AK-47", 'k') + keyDialogue("AK-47", 'k'));
 }
 
 // A key press reaches the game under the name of what the key types
@@ -102,12 +100,12 @@ TEST(CaptureBindKey, EveryByteIsTheKeyAPressProducesOrRefused) {
     if (binds) {
       // Declined once, then confirmed.
       io.type("\n" + typed + "\n2\n" + typed + "\n1\n");
-      EXPECT_EQ(captureBindKey("AK-47", usedKeys), key);
-      EXPECT_EQ(io.console(), keyDialogue("AK-47", key) + keyDialogue("AK-47", key));
+      EXPECT_EQ(captureBindKey(io.console(), "AK-47", usedKeys), key);
+      EXPECT_EQ(io.shown(), keyDialogue("AK-47", key) + keyDialogue("AK-47", key));
     } else {
       io.type("\n" + typed + "\n" + typed + "x\nk\n1\n");
-      EXPECT_EQ(captureBindKey("AK-47", usedKeys), 'k');
-      EXPECT_EQ(io.console(), refused + refused + keyDialogue("AK-47", 'k'));
+      EXPECT_EQ(captureBindKey(io.console(), "AK-47", usedKeys), 'k');
+      EXPECT_EQ(io.shown(), refused + refused + keyDialogue("AK-47", 'k'));
     }
     EXPECT_EQ(std::count(usedKeys.begin(), usedKeys.end(), true), 1);
   }
@@ -119,15 +117,15 @@ TEST_F(CaptureBindKeyTest, NoFreeKeyEndsAtOnce) {
     usedKeys_.at(static_cast<std::size_t>(byte)) = !isWhiteSpace(static_cast<char>(byte));
   }
   io_.type("rest\nk\n1\n");
-  EXPECT_FALSE(captureBindKey("AK-47", usedKeys_).has_value());
-  EXPECT_EQ(io_.console(), "All keys are already bound\n");
-  EXPECT_EQ(unreadInput(), "k\n1\n");
+  EXPECT_FALSE(captureBindKey(io_.console(), "AK-47", usedKeys_).has_value());
+  EXPECT_EQ(io_.shown(), "All keys are already bound\n");
+  EXPECT_EQ(io_.unread(), "k\n1\n");
 }
 
 TEST_F(CaptureBindKeyTest, EndOfInputReservesNothing) {
   for (const char* input : {"\n", "\nk\n", "\nk\n2\n"}) {
     io_.type(input);
-    EXPECT_THROW(captureBindKey("AK-47", usedKeys_), EndOfInput);
+    EXPECT_THROW(captureBindKey(io_.console(), "AK-47", usedKeys_), EndOfInput);
     EXPECT_FALSE(usedKeys_['k']);
   }
 }

@@ -19,11 +19,11 @@ struct QuickAction {
   void (*writeStatements)(Script& script, char key);
 };
 
-void offer(const QuickAction& action, Script& script, UsedKeys& usedKeys) {
-  if (!askYesNo({action.question}, action.promptLabel)) {
+void offer(const QuickAction& action, Console& console, Script& script, UsedKeys& usedKeys) {
+  if (!console.askYesNo({action.question}, action.promptLabel)) {
     return;
   }
-  if (const auto key = captureBindKey(action.keyLabel, usedKeys)) {
+  if (const auto key = captureBindKey(console, action.keyLabel, usedKeys)) {
     const StatementGroup group(script);
     action.writeStatements(script, *key);
   }
@@ -31,22 +31,22 @@ void offer(const QuickAction& action, Script& script, UsedKeys& usedKeys) {
 
 }  // namespace
 
-void bindQuickFlash(Script& script, UsedKeys& usedKeys) {
+void bindQuickFlash(Console& console, Script& script, UsedKeys& usedKeys) {
   offer({"Assine Quick flashbang key?\n1. Yes 2.No", "Quick flashbang key", "Flash gernade key",
          writeQuickFlashStatements},
-        script, usedKeys);
+        console, script, usedKeys);
 }
 
-void bindQuickHe(Script& script, UsedKeys& usedKeys) {
+void bindQuickHe(Console& console, Script& script, UsedKeys& usedKeys) {
   offer({"Assine Quick HE grenade key?\n1. Yes 2.No", "HE grenade key", "HE Gernade Key",
          writeQuickHeStatements},
-        script, usedKeys);
+        console, script, usedKeys);
 }
 
-void bindQuickKnife(Script& script, UsedKeys& usedKeys) {
+void bindQuickKnife(Console& console, Script& script, UsedKeys& usedKeys) {
   offer({"Assine Quick knife key?\n1. Yes 2.No", "Knife choice", "Quick knife",
          writeQuickKnifeStatements},
-        script, usedKeys);
+        console, script, usedKeys);
 }
 
 }  // namespace bindsmith

@@ -7,8 +7,8 @@
 // statements.
 namespace bindsmith {
 
-void bindQuickFlash(Script& script, UsedKeys& usedKeys);
-void bindQuickHe(Script& script, UsedKeys& usedKeys);
-void bindQuickKnife(Script& script, UsedKeys& usedKeys);
+void bindQuickFlash(Console& console, Script& script, UsedKeys& usedKeys);
+void bindQuickHe(Console& console, Script& script, UsedKeys& usedKeys);
+void bindQuickKnife(Console& console, Script& script, UsedKeys& usedKeys);
 
 }  // namespace bindsmith

@@ -21,9 +21,9 @@ class QuickBindTest : public test::ConsoleFixture {
 
 TEST_F(QuickBindTest, StatementsInTheirOrder) {
   io_.type("1\nf\n1\n1\nh\n1\n1\nq\n1\n");
-  bindQuickFlash(script_, usedKeys_);
-  bindQuickHe(script_, usedKeys_);
-  bindQuickKnife(script_, usedKeys_);
+  bindQuickFlash(io_.console(), script_, usedKeys_);
+  bindQuickHe(io_.console(), script_, usedKeys_);
+  bindQuickKnife(io_.console(), script_, usedKeys_);
   EXPECT_EQ(io_.written(),
             "alias +quickflash \"use weapon_flashbang;wait;wait;+attack;developer 1;echo Throwing "
             "Flashbang;developer 0\"\n"
@@ -42,7 +42,7 @@ TEST_F(QuickBindTest, StatementsInTheirOrder) {
 // Bare, the key ';' would end the bind command: the game would run the
 // action while loading the script, and bind nothing.
 TEST_F(QuickBindTest, TheSemicolonKeyIsQuotedInEveryQuickBind) {
-  const std::array<std::pair<void (*)(Script&, UsedKeys&), std::string_view>, 3> actions{{
+  const std::array<std::pair<void (*)(Console&, Script&, UsedKeys&), std::string_view>, 3> actions{{
       {bindQuickFlash, "bind \";\" +quickflash\n"},
       {bindQuickHe, "bind \";\" +quickhe\n"},
       {bindQuickKnife, "bind \";\" quickknife\n"},
@@ -51,15 +51,15 @@ TEST_F(QuickBindTest, TheSemicolonKeyIsQuotedInEveryQuickBind) {
     usedKeys_ = {};
     const std::size_t before = io_.written().size();
     io_.type("1\n;\n1\n");
-    bind(script_, usedKeys_);
+    bind(io_.console(), script_, usedKeys_);
     EXPECT_NE(io_.written().find(line, before), std::string::npos) << line;
   }
 }
 
 TEST_F(QuickBindTest, QuestionAndKeyLabelsDiffer) {
   io_.type("1\nh\n1\n");
-  bindQuickHe(script_, usedKeys_);
-  EXPECT_EQ(io_.console(),
+  bindQuickHe(io_.console(), script_, usedKeys_);
+  EXPECT_EQ(io_.shown(),
             "Assine Quick HE grenade key?\n1. Yes 2.No\nEnter a HE grenade key choice, 1-2 "
             "Please enter the key you wish to bind HE Gernade Key to: h is that the correct "
             "key?\n1. Yes 2. No\nEnter a key conformation choice, 1-2 ");
@@ -67,12 +67,12 @@ TEST_F(QuickBindTest, QuestionAndKeyLabelsDiffer) {
 
 TEST_F(QuickBindTest, NoWritesNothingAndReservesNoKey) {
   io_.type("2\n2\n2\n");
-  bindQuickFlash(script_, usedKeys_);
-  bindQuickHe(script_, usedKeys_);
-  bindQuickKnife(script_, usedKeys_);
+  bindQuickFlash(io_.console(), script_, usedKeys_);
+  bindQuickHe(io_.console(), script_, usedKeys_);
+  bindQuickKnife(io_.console(), script_, usedKeys_);
   EXPECT_EQ(io_.written(), "");
   EXPECT_EQ(usedKeys_, UsedKeys{});
-  EXPECT_EQ(io_.console(),
+  EXPECT_EQ(io_.shown(),
             "Assine Quick flashbang key?\n1. Yes 2.No\nEnter a Quick flashbang key choice, 1-2 "
             "Assine Quick HE grenade key?\n1. Yes 2.No\nEnter a HE grenade key choice, 1-2 "
             "Assine Quick knife key?\n1. Yes 2.No\nEnter a Knife choice choice, 1-2 ");
@@ -81,13 +81,13 @@ TEST_F(QuickBindTest, NoWritesNothingAndReservesNoKey) {
 TEST_F(QuickBindTest, NoFreeKeyWritesNothing) {
   usedKeys_.fill(true);
   io_.type("1\n");
-  bindQuickKnife(script_, usedKeys_);
+  bindQuickKnife(io_.console(), script_, usedKeys_);
   EXPECT_EQ(io_.written(), "");
 }
 
 TEST_F(QuickBindTest, EndOfInputAtTheKeyWritesNothing) {
   io_.type("1\nf\n");
-  EXPECT_THROW(bindQuickFlash(script_, usedKeys_), EndOfInput);
+  EXPECT_THROW(bindQuickFlash(io_.console(), script_, usedKeys_), EndOfInput);
   EXPECT_EQ(io_.written(), "");
 }
 

@@ -1,7 +1,7 @@
 #include "binds/weapon_catalogue.h"
 
 #include <algorithm>
-#include <iostream>
+#include <ostream>
 #include <span>
 
 #include "binds/buy_alias.h"
@@ -32,14 +32,15 @@ constexpr std::array<WeaponGroup, 6> kGroups{{
 }};
 
 // Binds one row and counts the bind, so the row's next alias gets a new name.
-void bindRow(std::size_t row, Script& script, UsedKeys& usedKeys, AliasCounters& aliasCounters) {
+void bindRow(Console& console, std::size_t row, Script& script, UsedKeys& usedKeys,
+             AliasCounters& aliasCounters) {
   const WeaponRow& weapon = kWeaponCatalogue.at(row);
   std::int32_t& binds = aliasCounters.at(row);
   const std::string name = aliasName(weapon.stem, binds);
-  const bool written =
-      weapon.category.empty()
-          ? writeEquipmentBind(script, usedKeys, name, weapon.label)
-          : writeBuyBind(script, usedKeys, name, weapon.label, weapon.item, weapon.category);
+  const bool written = weapon.category.empty()
+                           ? writeEquipmentBind(console, script, usedKeys, name, weapon.label)
+                           : writeBuyBind(console, script, usedKeys, name, weapon.label,
+                                          weapon.item, weapon.category);
   if (written) {
     ++binds;
   }
@@ -47,7 +48,7 @@ void bindRow(std::size_t row, Script& script, UsedKeys& usedKeys, AliasCounters&
 
 }  // namespace
 
-void offerWeaponGroup(Group group, Script& script, UsedKeys& usedKeys,
+void offerWeaponGroup(Console& console, Group group, Script& script, UsedKeys& usedKeys,
                       AliasCounters& aliasCounters) {
   const auto& how = *std::find_if(kGroups.begin(), kGroups.end(),
                                   [group](const WeaponGroup& g) { return g.group == group; });
@@ -59,17 +60,17 @@ void offerWeaponGroup(Group group, Script& script, UsedKeys& usedKeys,
       std::count_if(kWeaponCatalogue.begin(), kWeaponCatalogue.end(), inGroup));
 
   if (!how.question.empty()) {
-    if (askYesNo({how.question}, how.label)) {
-      bindRow(first, script, usedKeys, aliasCounters);
+    if (console.askYesNo({how.question}, how.label)) {
+      bindRow(console, first, script, usedKeys, aliasCounters);
     }
     return;
   }
   int place = 0;
   for (const WeaponRow& weapon : std::span(kWeaponCatalogue).subspan(first, count)) {
-    std::cout << ++place << ". " << weapon.listName << std::endl;
+    console.out() << ++place << ". " << weapon.listName << std::endl;
   }
-  const int pick = promptChoice(1, place, how.label);
-  bindRow(first + static_cast<std::size_t>(pick - 1), script, usedKeys, aliasCounters);
+  const int pick = console.promptChoice(1, place, how.label);
+  bindRow(console, first + static_cast<std::size_t>(pick - 1), script, usedKeys, aliasCounters);
 }
 
 std::string aliasName(std::string_view stem, std::int32_t bindsSoFar) {

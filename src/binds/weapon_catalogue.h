@@ -55,7 +55,7 @@ using AliasCounters = std::array<std::int32_t, kWeaponCatalogue.size()>;
 // Offers one weapon group: a list group lets the player pick a row, a
 // question group offers its one row with a yes/no question. A completed
 // bind advances its row's counter, so the row's next alias gets a new name.
-void offerWeaponGroup(Group group, Script& script, UsedKeys& usedKeys,
+void offerWeaponGroup(Console& console, Group group, Script& script, UsedKeys& usedKeys,
                       AliasCounters& aliasCounters);
 
 // The alias name of a row's next bind: the stem with its last character

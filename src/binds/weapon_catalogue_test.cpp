@@ -71,7 +71,7 @@ TEST(AliasName, EveryNameOfARunIsOneDistinctWord) {
 
 class WeaponGroupTest : public test::ConsoleFixture {
  protected:
-  void offer(Group group) { offerWeaponGroup(group, script_, usedKeys_, counters_); }
+  void offer(Group group) { offerWeaponGroup(io_.console(), group, script_, usedKeys_, counters_); }
   Script& script_ = io_.openedScript();
   UsedKeys usedKeys_{};
   AliasCounters counters_{};
@@ -107,14 +107,14 @@ TEST_F(WeaponGroupTest, EachGroupBindsItsRowsUnderTheirOwnNames) {
 TEST_F(WeaponGroupTest, ListsAndQuestionsAsShown) {
   io_.type("1" + bindWith('a'));
   offer(Group::rifle);
-  EXPECT_TRUE(io_.console().starts_with(
+  EXPECT_TRUE(io_.shown().starts_with(
       "1. Colt M4A1 Carbine\n2. AI Arctic Warfare/Magnum\n3. H&K G3/SG-1 Sniper Rifle\n"
       "4. Sig SG-552 Commando\n5. AK-47\n6. Steyr Scout\nEnter a Pistol choice choice, 1-6 "
       "Please enter the key you wish to bind Colt M4A1 Carbine to: "));
   io_.type("2\n");
-  const auto before = io_.console().size();
+  const auto before = io_.shown().size();
   offer(Group::machineGun);
-  EXPECT_EQ(io_.console().substr(before),
+  EXPECT_EQ(io_.shown().substr(before),
             "Get a FN M249 Para?\n1. Yes 2.No\nEnter a Shotgun choice choice, 1-2 ");
 }
 

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <iostream>
 #include <optional>
 #include <string>
 
-#include "console/frame.h"
 #include "console/prompt.h"
 
 namespace bindsmith {
@@ -47,17 +45,17 @@ std::string normaliseName(std::string word) {
 
 // One attempt of the dialogue; returns the confirmed name, or nothing when the
 // player must be asked again.
-std::optional<std::string> askForName() {
-  std::cout << "Please enter the name of the config file" << std::endl
-            << "8 letters maximum only a-z are allowed" << std::endl;
-  std::string name = normaliseName(readWord(kTypedWordChars, PromptLine::closed).text);
-  discardLine(kWordLineDiscard);
+std::optional<std::string> askForName(Console& console) {
+  console.out() << "Please enter the name of the config file" << std::endl
+                << "8 letters maximum only a-z are allowed" << std::endl;
+  std::string name = normaliseName(console.readWord(kTypedWordChars, PromptLine::closed).text);
+  console.discardLine(kWordLineDiscard);
   if (!isValidName(name)) {
-    std::cout << name << ".cfg is not a vaild filename please try again" << std::endl;
+    console.out() << name << ".cfg is not a vaild filename please try again" << std::endl;
     return std::nullopt;
   }
-  if (!askYesNo({name + ".cfg <-- Is that the correct choice", "1. yes 2. no"},
-                "Is that the correct file name")) {
+  if (!console.askYesNo({name + ".cfg <-- Is that the correct choice", "1. yes 2. no"},
+                        "Is that the correct file name")) {
     return std::nullopt;
   }
   return name;
@@ -65,23 +63,23 @@ std::optional<std::string> askForName() {
 
 }  // namespace
 
-void setConfigFileName(Script& script) {
+void setConfigFileName(Console& console, Script& script) {
   std::optional<std::string> name;
   while (!name) {
-    name = askForName();
+    name = askForName(console);
   }
   const std::string fileName = *name + std::string{kScriptExtension};
-  std::cout << "Setting filename to " << fileName << std::endl;
+  console.out() << "Setting filename to " << fileName << std::endl;
   const Script::Opening opening = script.open(fileName);
   if (opening.refusal) {
-    printFramed("Could not open " + fileName + " for writing: " + *opening.refusal);
+    console.printFramed("Could not open " + fileName + " for writing: " + *opening.refusal);
     return;
   }
   if (opening.keptAs) {
-    std::cout << "The earlier " << fileName << " is kept as " << *opening.keptAs << std::endl;
+    console.out() << "The earlier " << fileName << " is kept as " << *opening.keptAs << std::endl;
   }
-  printSeparator();
-  printSeparator();
+  console.printSeparator();
+  console.printSeparator();
 }
 
 }  // namespace bindsmith

@@ -9,6 +9,6 @@ namespace bindsmith {
 // kept, see Script::open). If it cannot be opened, says why and leaves the
 // script closed, so the player can try another name. Throws EndOfInput; no
 // file is created unless a name was confirmed.
-void setConfigFileName(Script& script);
+void setConfigFileName(Console& console, Script& script);
 
 }  // namespace bindsmith

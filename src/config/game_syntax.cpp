@@ -57,8 +57,8 @@ std::string keyText(char key) {
 }
 
 bool passwordNeedsQuotes(std::string_view password) {
-  return !std::all_of(password.begin(), password.end(), isPlainWordByte) ||
-         holds(password, "//") || holds(password, ",");
+  return !std::all_of(password.begin(), password.end(), isPlainWordByte) || holds(password, "//") ||
+         holds(password, ",");
 }
 
 WordFlaw playerNameFlaw(std::string_view name) {

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <iostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
 #include "config/game_syntax.h"
 #include "config/statements.h"
-#include "console/frame.h"
 #include "console/prompt.h"
 
 namespace bindsmith {
@@ -76,55 +75,55 @@ std::optional<std::string_view> refusal(const WordRequest& ask, const Word& word
 // Asks until the word is one the game reads as typed. A refused word's
 // line is dropped, as a file name's is, so nothing of it answers a later
 // question.
-std::string readAcceptableWord(const WordRequest& ask) {
+std::string readAcceptableWord(Console& console, const WordRequest& ask) {
   for (;;) {
-    std::cout << ask.request;
+    console.out() << ask.request;
     if (ask.line == PromptLine::closed) {
-      std::cout << std::endl;
+      console.out() << std::endl;
     }
-    const Word word = readWord(ask.maxChars, ask.line);
+    const Word word = console.readWord(ask.maxChars, ask.line);
     const auto why = refusal(ask, word);
     if (!why) {
       return word.text;
     }
     if (ask.line == PromptLine::open) {
-      std::cout << std::endl;
+      console.out() << std::endl;
     }
-    std::cout << *why << std::endl;
-    discardLine(kWordLineDiscard);
+    console.out() << *why << std::endl;
+    console.discardLine(kWordLineDiscard);
   }
 }
 
 }  // namespace
 
-void setPlayerName(Script& script) {
+void setPlayerName(Console& console, Script& script) {
   std::string name;
   do {
-    name = readAcceptableWord(kNameRequest);
-  } while (!askYesNo({"Is " + name + " the correct name?\n 1. Yes 2. No"},
-                     "Is that the correct player name?"));
-  std::cout << "Playername set to " << name << std::endl;
+    name = readAcceptableWord(console, kNameRequest);
+  } while (!console.askYesNo({"Is " + name + " the correct name?\n 1. Yes 2. No"},
+                             "Is that the correct player name?"));
+  console.out() << "Playername set to " << name << std::endl;
   writeNameStatement(script, name);
-  printSeparator();
-  printSeparator();
+  console.printSeparator();
+  console.printSeparator();
 }
 
-void setNetgraph(Script& script) {
-  if (askYesNo({"Would you like to use netgraph?", "1. yes 2. no"}, "netgraph on/off")) {
+void setNetgraph(Console& console, Script& script) {
+  if (console.askYesNo({"Would you like to use netgraph?", "1. yes 2. no"}, "netgraph on/off")) {
     writeNetgraphStatement(script);
   }
 }
 
-void setRconPassword(Script& script) {
+void setRconPassword(Console& console, Script& script) {
   std::string password;
   do {
-    password = readAcceptableWord(kPasswordRequest);
+    password = readAcceptableWord(console, kPasswordRequest);
     // The answer offer ends with a bare line break, which the prompt's read
     // flushes.
-    std::cout << std::endl
-              << "Is " << password << " the correct password?" << std::endl
-              << "1. Yes 2. No\n";
-  } while (promptChoice(1, 2, "Rcon pass correct") != 1);
+    console.out() << std::endl
+                  << "Is " << password << " the correct password?" << std::endl
+                  << "1. Yes 2. No\n";
+  } while (console.promptChoice(1, 2, "Rcon pass correct") != 1);
   // The server's password must not be readable by every user of the
   // machine; a script that cannot be made private does not get it.
   if (script.restrictToOwner()) {

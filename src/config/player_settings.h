@@ -7,11 +7,11 @@
 namespace bindsmith {
 
 // Asks for the player name until it is confirmed, then writes it.
-void setPlayerName(Script& script);
+void setPlayerName(Console& console, Script& script);
 // Writes the net graph statement if the player wants it.
-void setNetgraph(Script& script);
+void setNetgraph(Console& console, Script& script);
 // Asks for the rcon password until it is confirmed, then makes the script
 // its owner's alone and writes the password.
-void setRconPassword(Script& script);
+void setRconPassword(Console& console, Script& script);
 
 }  // namespace bindsmith

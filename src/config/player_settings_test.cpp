@@ -11,8 +11,6 @@
 namespace bindsmith {
 namespace {
 
-using test::unreadInput;
-
 const std::string kStars = "\n*******************************************************\n\n";
 
 std::string nameQuestion(std::string_view name) {
@@ -33,21 +31,20 @@ class PlayerSettingsTest : public test::ConsoleFixture {
 
 TEST_F(PlayerSettingsTest, NameIsConfirmedThenWritten) {
   io_.type("alpha beta\n1\n");
-  setPlayerName(script_);
-  EXPECT_EQ(io_.console(), nameQuestion("alpha") + "Bad input detected, enter an integer\n" +
-                               "Enter a Is that the correct player name? choice, 1-2 " +
-                               "Playername set to alpha\n" + kStars + kStars);
+  setPlayerName(io_.console(), script_);
+  EXPECT_EQ(io_.shown(), nameQuestion("alpha") + "Bad input detected, enter an integer\n" +
+                             "Enter a Is that the correct player name? choice, 1-2 " +
+                             "Playername set to alpha\n" + kStars + kStars);
   EXPECT_EQ(io_.written(), "name \"alpha\"\n");
 }
 
 TEST_F(PlayerSettingsTest, AnswerOnTheWordsLineConfirmsOrRefusesAtOnce) {
   io_.type("alpha 2\nbeta 2\nq;\xE9//x 1\nrest");
-  setPlayerName(script_);
-  EXPECT_EQ(io_.console(), nameQuestion("alpha") + nameQuestion("beta") +
-                               nameQuestion("q;\xE9//x") + "Playername set to q;\xE9//x\n" +
-                               kStars + kStars);
+  setPlayerName(io_.console(), script_);
+  EXPECT_EQ(io_.shown(), nameQuestion("alpha") + nameQuestion("beta") + nameQuestion("q;\xE9//x") +
+                             "Playername set to q;\xE9//x\n" + kStars + kStars);
   EXPECT_EQ(io_.written(), "name \"q;\xE9//x\"\n");
-  EXPECT_EQ(unreadInput(), "\nrest");
+  EXPECT_EQ(io_.unread(), "\nrest");
 }
 
 // What the game would not read as typed is refused right after it is read,
@@ -60,9 +57,9 @@ TEST_F(PlayerSettingsTest, AWordTheGameWouldNotReadAsTypedIsRefused) {
   const std::string name(126, 'n');
   io_.type("\"" + name + " 1\n" + std::string("a\0\"b 1\n", 7) + std::string("a\0b 1\n", 6) + name +
            " 1\n");
-  setPlayerName(script_);
+  setPlayerName(io_.console(), script_);
   const std::string ask = "Please enter a playername \n";
-  EXPECT_EQ(io_.console(),
+  EXPECT_EQ(io_.shown(),
             ask + "A player name can not be longer than 126 characters please try again\n" + ask +
                 "A player name can not contain the character \" please try again\n" + ask +
                 "A player name can not contain the NUL character please try again\n" +
@@ -72,10 +69,10 @@ TEST_F(PlayerSettingsTest, AWordTheGameWouldNotReadAsTypedIsRefused) {
   // Sixty characters ending in 1: the 1 must not confirm the first 59.
   const std::string password(59, 'p');
   io_.type(password + "1\n" + "pa\"ss 1\n" + std::string("p\0w 1\n", 6) + password + " 1\n");
-  const auto before = io_.console().size();
-  setRconPassword(script_);
+  const auto before = io_.shown().size();
+  setRconPassword(io_.console(), script_);
   const std::string request = "Please enter the rcon password \n";
-  EXPECT_EQ(io_.console().substr(before),
+  EXPECT_EQ(io_.shown().substr(before),
             request + "A password can not be longer than 59 characters please try again\n" +
                 request + "A password can not contain the character \" please try again\n" +
                 request + "A password can not contain the NUL character please try again\n" +
@@ -92,29 +89,29 @@ TEST(RconPassword, GoesOnlyIntoAPrivateScript) {
   } disk;
   test::ScriptedConsole io("secret\n1\n", &disk);
   Script& script = io.openedScript();
-  setRconPassword(script);
-  EXPECT_FALSE(script.finish());
+  setRconPassword(io.console(), script);
+  EXPECT_FALSE(script.finish(io.console()));
   EXPECT_EQ(disk.kept(), "");
   EXPECT_TRUE(
-      io.console().ends_with("Could not write to test.cfg: Operation not permitted\n" + kStars))
-      << io.console();
+      io.shown().ends_with("Could not write to test.cfg: Operation not permitted\n" + kStars))
+      << io.shown();
 }
 
 TEST_F(PlayerSettingsTest, NetgraphOnlyOnYes) {
   io_.type("2\n");
-  setNetgraph(script_);
+  setNetgraph(io_.console(), script_);
   EXPECT_EQ(io_.written(), "");
   io_.type("1\n");
-  setNetgraph(script_);
+  setNetgraph(io_.console(), script_);
   EXPECT_EQ(io_.written(), "r_netgraph 1\n");
-  EXPECT_EQ(io_.console(),
+  EXPECT_EQ(io_.shown(),
             "Would you like to use netgraph?\n1. yes 2. no\nEnter a netgraph on/off choice, 1-2 "
             "Would you like to use netgraph?\n1. yes 2. no\nEnter a netgraph on/off choice, 1-2 ");
 }
 
 TEST_F(PlayerSettingsTest, NothingIsWrittenBeforeConfirmation) {
   struct Sample {
-    void (*dialogue)(Script&);
+    void (*dialogue)(Console&, Script&);
     const char* input;
   };
   for (const auto& [dialogue, input] : std::vector<Sample>{{setPlayerName, "alpha\n"},
@@ -123,7 +120,7 @@ TEST_F(PlayerSettingsTest, NothingIsWrittenBeforeConfirmation) {
                                                            {setRconPassword, ""},
                                                            {setNetgraph, "\n"}}) {
     io_.type(input);
-    EXPECT_THROW(dialogue(script_), EndOfInput);
+    EXPECT_THROW(dialogue(io_.console(), script_), EndOfInput);
   }
   EXPECT_EQ(io_.written(), "");
 }

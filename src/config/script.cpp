@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "config/kept_copy.h"
-#include "console/frame.h"
+#include "console/prompt.h"
 #include "platform/files.h"
 
 namespace bindsmith {
@@ -90,10 +90,10 @@ bool Script::restrictToOwner() {
   return true;
 }
 
-void Script::reportWriteFailure() {
+void Script::reportWriteFailure(Console& console) {
   if (const auto& failure = buffer_.failure(); failure && !failureReported_) {
     failureReported_ = true;
-    printFramed("Could not write to " + name_ + ": " + failure->reason());
+    console.printFramed("Could not write to " + name_ + ": " + failure->reason());
   }
 }
 
@@ -104,11 +104,11 @@ Result<void> Script::close() {
   return sink != nullptr ? sink->close() : Result<void>{};
 }
 
-bool Script::finish() {
+bool Script::finish(Console& console) {
   if (const Result<void> closed = close(); !closed.ok()) {
     buffer_.recordFailure(closed.failure());
   }
-  reportWriteFailure();
+  reportWriteFailure(console);
   return !buffer_.failure();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "console/output_buffer.h"
+#include "console/prompt.h"
 #include "platform/unmovable.h"
 
 namespace bindsmith {
@@ -60,12 +61,12 @@ class Script : Unmovable {
 
   // Prints "Could not write to NAME: REASON" framed, once per run, if a
   // write to the script has failed.
-  void reportWriteFailure();
+  void reportWriteFailure(Console& console);
 
   // Flushes and closes the script at the end of a run, reporting a failure
   // not yet reported. Returns true when every write to the script succeeded
   // (or none was opened).
-  [[nodiscard]] bool finish();
+  [[nodiscard]] bool finish(Console& console);
 
  private:
   friend class StatementGroup;

@@ -40,9 +40,9 @@ TEST(ScriptWrites, LinesReachTheScriptWhole) {
   script.writeLine("bind ", 'k', ' ', "uspa");
   script.write("alias uspa \"", "x");
   script.writeLine(";showplayerinfo\"");
-  EXPECT_TRUE(script.finish());
+  EXPECT_TRUE(script.finish(io.console()));
   EXPECT_EQ(io.written(), "bind k uspa\nalias uspa \"x;showplayerinfo\"\n");
-  EXPECT_EQ(io.console(), "");
+  EXPECT_EQ(io.shown(), "");
 }
 
 TEST(ScriptWrites, AFailedWriteIsReportedOnceAndFailsTheRun) {
@@ -50,12 +50,12 @@ TEST(ScriptWrites, AFailedWriteIsReportedOnceAndFailsTheRun) {
   ScriptedConsole io({}, &disk);
   Script& script = io.openedScript();
   script.writeLine("r_netgraph 1");
-  script.reportWriteFailure();
+  script.reportWriteFailure(io.console());
   script.writeLine("rcon_password x");
-  script.reportWriteFailure();
-  EXPECT_FALSE(script.finish());
+  script.reportWriteFailure(io.console());
+  EXPECT_FALSE(script.finish(io.console()));
   EXPECT_EQ(disk.kept(), "") << "a line cut short is taken off the disk";
-  EXPECT_EQ(io.console(), framed("Could not write to test.cfg: No space left on device"));
+  EXPECT_EQ(io.shown(), framed("Could not write to test.cfg: No space left on device"));
 }
 
 // Found only by the last flush, and the close then fails too: the reason
@@ -65,8 +65,8 @@ TEST(ScriptWrites, AFailureNotYetReportedIsReportedAtTheEnd) {
   ScriptedConsole io({}, &disk);
   Script& script = io.openedScript();
   script.write("alias a \"");
-  EXPECT_FALSE(script.finish());
-  EXPECT_EQ(io.console(), framed("Could not write to test.cfg: No space left on device"));
+  EXPECT_FALSE(script.finish(io.console()));
+  EXPECT_EQ(io.shown(), framed("Could not write to test.cfg: No space left on device"));
 }
 
 TEST(ScriptWrites, AGroupReachesTheDiskWhenItEnds) {
@@ -79,12 +79,13 @@ TEST(ScriptWrites, AGroupReachesTheDiskWhenItEnds) {
     EXPECT_EQ(disk.kept(), "") << "a group reaches the disk only when it ends";
   }
   EXPECT_EQ(disk.kept(), "bind k uspa\n");
-  EXPECT_TRUE(script.finish());
+  EXPECT_TRUE(script.finish(io.console()));
 }
 
 TEST(ScriptWrites, ARunWithoutScriptIsIntact) {
+  ScriptedConsole io;
   Script script;
-  EXPECT_TRUE(script.finish());
+  EXPECT_TRUE(script.finish(io.console()));
 }
 
 class ScriptFileTest : public test::ConsoleFixture {
@@ -110,7 +111,7 @@ TEST_F(ScriptFileTest, OpenCreatesOrEmptiesTheFile) {
   std::ifstream written(path);
   const std::string text{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};
   EXPECT_EQ(text, "r_netgraph 1\n") << "a finished line is on the disk at once";
-  EXPECT_TRUE(script.finish());
+  EXPECT_TRUE(script.finish(io_.console()));
 }
 
 // Windows refuses to open a folder for writing with its own reason.
@@ -137,7 +138,7 @@ TEST_F(ScriptFileTest, APasswordLeavesThePermissionsOfAPipeAlone) {
   ASSERT_FALSE(script.open(path.string()).refusal);
   EXPECT_TRUE(script.restrictToOwner());
   writeRconStatement(script, "secret");
-  EXPECT_TRUE(script.finish());
+  EXPECT_TRUE(script.finish(io_.console()));
   std::array<char, 64> taken{};
   const ssize_t count = read(reader, taken.data(), taken.size());
   close(reader);

@@ -24,36 +24,36 @@ class PromptChoiceTest : public ConsoleFixture {};
 
 TEST_F(PromptChoiceTest, AcceptsAnswerAndLeavesRestOfLine) {
   io_.type("2\nnext");
-  EXPECT_EQ(promptChoice(1, 2, "Test"), 2);
-  EXPECT_EQ(io_.console(), kPrompt12);
-  EXPECT_EQ(test::unreadInput(), "\nnext");
+  EXPECT_EQ(io_.console().promptChoice(1, 2, "Test"), 2);
+  EXPECT_EQ(io_.shown(), kPrompt12);
+  EXPECT_EQ(io_.unread(), "\nnext");
 }
 
 TEST_F(PromptChoiceTest, RefusesTextAndDropsItsLine) {
   io_.type("abc def\n1\n");
-  EXPECT_EQ(promptChoice(1, 2, "Test"), 1);
-  EXPECT_EQ(io_.console(),
+  EXPECT_EQ(io_.console().promptChoice(1, 2, "Test"), 1);
+  EXPECT_EQ(io_.shown(),
             std::string{kPrompt12} + std::string{kNotInteger} + std::string{kPrompt12});
-  EXPECT_EQ(test::unreadInput(), "\n");
+  EXPECT_EQ(io_.unread(), "\n");
 }
 
 TEST_F(PromptChoiceTest, OutOfRangeKeepsRestOfLine) {
   io_.type("3 1\n");
-  EXPECT_EQ(promptChoice(1, 2, "Test"), 1);
-  EXPECT_EQ(io_.console(), std::string{kPrompt12} + std::string{kOutOf12} + std::string{kPrompt12});
-  EXPECT_EQ(test::unreadInput(), "\n");
+  EXPECT_EQ(io_.console().promptChoice(1, 2, "Test"), 1);
+  EXPECT_EQ(io_.shown(), std::string{kPrompt12} + std::string{kOutOf12} + std::string{kPrompt12});
+  EXPECT_EQ(io_.unread(), "\n");
 }
 
 TEST_F(PromptChoiceTest, NumberFollowedByTextLeavesTheText) {
   io_.type("12abc\n");
-  EXPECT_EQ(promptChoice(1, 15, "Main Menu"), 12);
-  EXPECT_EQ(test::unreadInput(), "abc\n");
+  EXPECT_EQ(io_.console().promptChoice(1, 15, "Main Menu"), 12);
+  EXPECT_EQ(io_.unread(), "abc\n");
 }
 
 TEST_F(PromptChoiceTest, BlankLinesAreNoAnswer) {
   io_.type("\n   \n\t\n2\n");
-  EXPECT_EQ(promptChoice(1, 2, "Test"), 2);
-  EXPECT_EQ(io_.console(), kPrompt12);
+  EXPECT_EQ(io_.console().promptChoice(1, 2, "Test"), 2);
+  EXPECT_EQ(io_.shown(), kPrompt12);
 }
 
 TEST_F(PromptChoiceTest, RangeChecks) {
@@ -80,12 +80,12 @@ TEST_F(PromptChoiceTest, RangeChecks) {
   for (const auto& sample : samples) {
     SCOPED_TRACE(sample.input);
     io_.type(sample.input);
-    const auto before = io_.console().size();
-    EXPECT_EQ(promptChoice(sample.low, sample.high, "Test"), sample.expected);
+    const auto before = io_.shown().size();
+    EXPECT_EQ(io_.console().promptChoice(sample.low, sample.high, "Test"), sample.expected);
     const std::string range = "Bad input detected, enter a number between " +
                               std::to_string(sample.low) + " and " + std::to_string(sample.high) +
                               "\n";
-    const std::string shown = io_.console().substr(before);
+    const std::string shown = io_.shown().substr(before);
     int refusals = 0;
     for (auto at = shown.find(range); at != std::string::npos; at = shown.find(range, at + 1)) {
       ++refusals;
@@ -97,16 +97,16 @@ TEST_F(PromptChoiceTest, RangeChecks) {
 
 TEST_F(PromptChoiceTest, HexPrefixReadsZeroAndLeavesTheRest) {
   io_.type("0x10\n");
-  EXPECT_EQ(promptChoice(0, 6, "Test"), 0);
-  EXPECT_EQ(test::unreadInput(), "x10\n");
+  EXPECT_EQ(io_.console().promptChoice(0, 6, "Test"), 0);
+  EXPECT_EQ(io_.unread(), "x10\n");
 }
 
 TEST_F(PromptChoiceTest, LabelIsPrintedUnchanged) {
   io_.type("1\n");
-  promptChoice(1, 4, "Pistol choice");
+  io_.console().promptChoice(1, 4, "Pistol choice");
   io_.type("1\n");
-  promptChoice(1, 2, "Is that the correct player name?");
-  EXPECT_EQ(io_.console(),
+  io_.console().promptChoice(1, 2, "Is that the correct player name?");
+  EXPECT_EQ(io_.shown(),
             "Enter a Pistol choice choice, 1-4 "
             "Enter a Is that the correct player name? choice, 1-2 ");
 }
@@ -114,34 +114,34 @@ TEST_F(PromptChoiceTest, LabelIsPrintedUnchanged) {
 TEST_F(PromptChoiceTest, BadLineIsDroppedUpTo999Characters) {
   // The 999 characters are the letters; the digit after them is the answer.
   io_.type(repeated("x", 999) + "2\n1\n");
-  EXPECT_EQ(promptChoice(1, 2, "Test"), 2);
+  EXPECT_EQ(io_.console().promptChoice(1, 2, "Test"), 2);
 }
 
 TEST_F(PromptChoiceTest, LongBadLineIsDroppedIn999CharacterSteps) {
   io_.type(repeated("x", 1500) + "\n1\n");
-  EXPECT_EQ(promptChoice(1, 2, "Test"), 1);
-  EXPECT_EQ(io_.console(), std::string{kPrompt12} + std::string{kNotInteger} +
-                               std::string{kPrompt12} + std::string{kNotInteger} +
-                               std::string{kPrompt12});
+  EXPECT_EQ(io_.console().promptChoice(1, 2, "Test"), 1);
+  EXPECT_EQ(io_.shown(), std::string{kPrompt12} + std::string{kNotInteger} +
+                             std::string{kPrompt12} + std::string{kNotInteger} +
+                             std::string{kPrompt12});
 }
 
 TEST_F(PromptChoiceTest, EndOfInputEndsThePromptLineAndThrows) {
   for (const char* input : {"", "\n  \n", "-", "+", "  -"}) {
     SCOPED_TRACE(::testing::PrintToString(input));
     io_.type(input);
-    const auto before = io_.console().size();
-    EXPECT_THROW(promptChoice(1, 2, "Test"), EndOfInput);
-    EXPECT_EQ(io_.console().substr(before), std::string{kPrompt12} + "\n");
+    const auto before = io_.shown().size();
+    EXPECT_THROW(io_.console().promptChoice(1, 2, "Test"), EndOfInput);
+    EXPECT_EQ(io_.shown().substr(before), std::string{kPrompt12} + "\n");
   }
 }
 
 TEST_F(PromptChoiceTest, EndOfInputAfterBadInputIsNoLoop) {
   io_.type("abc");
-  EXPECT_THROW(promptChoice(1, 2, "Test"), EndOfInput);
-  EXPECT_EQ(io_.console(),
+  EXPECT_THROW(io_.console().promptChoice(1, 2, "Test"), EndOfInput);
+  EXPECT_EQ(io_.shown(),
             std::string{kPrompt12} + std::string{kNotInteger} + std::string{kPrompt12} + "\n");
   io_.type("9");
-  EXPECT_THROW(promptChoice(1, 2, "Test"), EndOfInput);
+  EXPECT_THROW(io_.console().promptChoice(1, 2, "Test"), EndOfInput);
 }
 
 // Standard input that fails to read (a directory, an I/O error): the stream
@@ -161,58 +161,59 @@ class BrokenInput : public std::streambuf {
   int failures_ = 0;
 };
 
-TEST_F(PromptChoiceTest, ReadErrorEndsInputLikeEndOfInput) {
+TEST(PromptChoice, ReadErrorEndsInputLikeEndOfInput) {
   BrokenInput broken;
-  std::streambuf* const saved = std::cin.rdbuf(&broken);
-  EXPECT_THROW(promptChoice(1, 2, "Test"), EndOfInput);
-  EXPECT_TRUE(std::cin.bad());
-  std::cin.rdbuf(saved);
-  EXPECT_EQ(io_.console(), std::string{kPrompt12} + "\n");
+  std::istream input(&broken);
+  std::ostringstream shown;
+  Console console(input, shown);
+  EXPECT_THROW(console.promptChoice(1, 2, "Test"), EndOfInput);
+  EXPECT_TRUE(input.bad());
+  EXPECT_EQ(shown.str(), std::string{kPrompt12} + "\n");
 }
 
 TEST_F(PromptChoiceTest, NumberAtVeryEndOfInputIsAnAnswer) {
   io_.type("2");
-  EXPECT_EQ(promptChoice(1, 2, "Test"), 2);
+  EXPECT_EQ(io_.console().promptChoice(1, 2, "Test"), 2);
 }
 
 class WordReadTest : public ConsoleFixture {};
 
 TEST_F(WordReadTest, SkipsWhiteSpaceAndLeavesTheRest) {
   io_.type(" \n\t alpha beta\n");
-  const Word word = readWord(299, PromptLine::closed);
+  const Word word = io_.console().readWord(299, PromptLine::closed);
   EXPECT_EQ(word.text, "alpha");
   EXPECT_FALSE(word.cutShort);
-  EXPECT_EQ(test::unreadInput(), " beta\n");
+  EXPECT_EQ(io_.unread(), " beta\n");
 }
 
 TEST_F(WordReadTest, LongWordLeavesItsExcess) {
   io_.type(repeated("p", 60) + "\n");
-  const Word word = readWord(59, PromptLine::open);
+  const Word word = io_.console().readWord(59, PromptLine::open);
   EXPECT_EQ(word.text, repeated("p", 59));
   EXPECT_TRUE(word.cutShort);
-  EXPECT_EQ(test::unreadInput(), "p\n");
+  EXPECT_EQ(io_.unread(), "p\n");
   // Exactly as long as the storage: whole.
   io_.type(repeated("p", 59) + "\n");
-  EXPECT_FALSE(readWord(59, PromptLine::open).cutShort);
+  EXPECT_FALSE(io_.console().readWord(59, PromptLine::open).cutShort);
 }
 
 TEST_F(WordReadTest, KeepsQuotesAndHighBytes) {
   io_.type("na\"me;\xE9\xFF x");
-  EXPECT_EQ(readWord(299, PromptLine::closed).text, "na\"me;\xE9\xFF");
+  EXPECT_EQ(io_.console().readWord(299, PromptLine::closed).text, "na\"me;\xE9\xFF");
 }
 
 TEST_F(WordReadTest, EndOfInputEndsOnlyAnOpenLine) {
   io_.type(" \n ");
-  EXPECT_THROW(readWord(299, PromptLine::closed), EndOfInput);
-  EXPECT_EQ(io_.console(), "");
+  EXPECT_THROW(io_.console().readWord(299, PromptLine::closed), EndOfInput);
+  EXPECT_EQ(io_.shown(), "");
   io_.type("");
-  EXPECT_THROW(readWord(59, PromptLine::open), EndOfInput);
-  EXPECT_EQ(io_.console(), "\n");
+  EXPECT_THROW(io_.console().readWord(59, PromptLine::open), EndOfInput);
+  EXPECT_EQ(io_.shown(), "\n");
 }
 
 TEST_F(WordReadTest, WordAtVeryEndOfInputIsRead) {
   io_.type("last");
-  const Word word = readWord(299, PromptLine::closed);
+  const Word word = io_.console().readWord(299, PromptLine::closed);
   EXPECT_EQ(word.text, "last");
   EXPECT_FALSE(word.cutShort);
 }
@@ -221,18 +222,18 @@ class KeyReadTest : public ConsoleFixture {};
 
 TEST_F(KeyReadTest, SkipsExactlyTheSixWhiteSpaceBytes) {
   io_.type(" \t\n\v\f\r\n  kx\n");
-  EXPECT_EQ(readKey(), 'k');
-  EXPECT_EQ(test::unreadInput(), "x\n");
+  EXPECT_EQ(io_.console().readKey(), 'k');
+  EXPECT_EQ(io_.unread(), "x\n");
   for (const char key : {';', '"', '\x01', '\x7F', '\x80', '\xA0', '\xFF'}) {
     io_.type(std::string{" "} + key);
-    EXPECT_EQ(readKey(), key);
+    EXPECT_EQ(io_.console().readKey(), key);
   }
 }
 
 TEST_F(KeyReadTest, EndOfInputEndsTheKeyPromptLine) {
   io_.type("\n\n  ");
-  EXPECT_THROW(readKey(), EndOfInput);
-  EXPECT_EQ(io_.console(), "\n");
+  EXPECT_THROW(io_.console().readKey(), EndOfInput);
+  EXPECT_EQ(io_.shown(), "\n");
 }
 
 TEST(WhiteSpace, IsExactlyTheSixBytes) {
@@ -250,14 +251,14 @@ class DiscardLineTest : public ConsoleFixture {};
 
 TEST_F(DiscardLineTest, StopsAfterTheLineBreakOrTheLimit) {
   io_.type("abc\ndef\n");
-  discardLine(99);
-  EXPECT_EQ(test::unreadInput(), "def\n");
+  io_.console().discardLine(99);
+  EXPECT_EQ(io_.unread(), "def\n");
   io_.type(repeated("y", 120) + "\nz");
-  discardLine(99);
-  EXPECT_EQ(test::unreadInput(), repeated("y", 21) + "\nz");
+  io_.console().discardLine(99);
+  EXPECT_EQ(io_.unread(), repeated("y", 21) + "\nz");
   io_.type("no line break");
-  discardLine(9999);
-  EXPECT_EQ(test::unreadInput(), "");
+  io_.console().discardLine(9999);
+  EXPECT_EQ(io_.unread(), "");
 }
 
 }  // namespace

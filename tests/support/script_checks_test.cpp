@@ -63,24 +63,24 @@ TEST(ScriptChecks, FindsBrokenScripts) {
       "bind ; a\nalias a \";showplayerinfo\"\n",  // a bare ';' ends the command
       "hello\n",
       // As the game reads them:
-      "rcon_password x;quit\n",                         // two commands
-      "rcon_password a:b\n",                            // three words
-      "rcon_password p\xE9p\n",                         // may read as two
-      "name \"a\"b\"\n",                                // read as "a" and more
-      "bind \" a\nalias a \";showplayerinfo\"\n",       // the quote swallows the line
-      "bind \x1B a\nalias a \";showplayerinfo\"\n",     // Esc reads as a blank
+      "rcon_password x;quit\n",                      // two commands
+      "rcon_password a:b\n",                         // three words
+      "rcon_password p\xE9p\n",                      // may read as two
+      "name \"a\"b\"\n",                             // read as "a" and more
+      "bind \" a\nalias a \";showplayerinfo\"\n",    // the quote swallows the line
+      "bind \x1B a\nalias a \";showplayerinfo\"\n",  // Esc reads as a blank
       // No key press arrives as a capital, a Shift symbol, the backtick or
       // a byte from 128 on.
       "bind A a\nalias a \";showplayerinfo\"\n",
       "bind ! a\nalias a \";showplayerinfo\"\n",
       "bind ` a\nalias a \";showplayerinfo\"\n",
       "bind \xE9 a\nalias a \";showplayerinfo\"\n",
-      "rcon_password a,b\n",                // three words
-      "rcon_password \"x;y\\\"\n",           // one engine reads x;y"
+      "rcon_password a,b\n",                       // three words
+      "rcon_password \"x;y\\\"\n",                 // one engine reads x;y"
       "name \"" + std::string(127, 'n') + "\"\n",  // the player info keeps the old name
       "name \"a\\b\"\n",
       "name \"a..b\"\n",
-      "name \"a\x1F\"\n",                  // dropped from the name
+      "name \"a\x1F\"\n",  // dropped from the name
       "name \"a\x7F\"\n",
       "bind k usp{\nalias usp{ \";showplayerinfo\"\n",  // "{" is a word of its own
       // Read as "usp", which the code-0 name is too.

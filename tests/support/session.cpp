@@ -1,6 +1,5 @@
 #include "support/session.h"
 
-#include <iostream>
 #include <iterator>
 
 #include "app/main_menu.h"
@@ -13,19 +12,8 @@ bool endedAtTheMenu(std::string_view console) {
 
 ScriptedConsole::ScriptedConsole(std::string_view input, Sink* scriptSink)
     : in_(std::string{input}),
-      script_(scriptSink != nullptr ? scriptSink : &memory_),
-      savedIn_(std::cin.rdbuf(in_.rdbuf())),
-      savedOut_(std::cout.rdbuf(out_.rdbuf())) {
-  std::cin.clear();
-  std::cout.clear();
-}
-
-ScriptedConsole::~ScriptedConsole() {
-  std::cin.rdbuf(savedIn_);
-  std::cout.rdbuf(savedOut_);
-  std::cin.clear();
-  std::cout.clear();
-}
+      console_(in_, out_),
+      script_(scriptSink != nullptr ? scriptSink : &memory_) {}
 
 Script& ScriptedConsole::openedScript() {
   if (!script_.isOpen()) {
@@ -41,18 +29,18 @@ std::string ScriptedConsole::written() {
 
 void ScriptedConsole::type(std::string_view input) {
   in_.str(std::string{input});
-  std::cin.clear();
+  in_.clear();
 }
 
-std::string unreadInput() {
-  std::cin.clear();
-  return {std::istreambuf_iterator<char>(std::cin.rdbuf()), std::istreambuf_iterator<char>()};
+std::string ScriptedConsole::unread() {
+  in_.clear();
+  return {std::istreambuf_iterator<char>(in_.rdbuf()), std::istreambuf_iterator<char>()};
 }
 
 SessionResult runSession(std::string_view input, Sink* script) {
   ScriptedConsole io(input, script);
-  const int status = runMainMenu(io.script());
-  return {status, io.console(), io.written()};
+  const int status = runMainMenu(io.console(), io.script());
+  return {status, io.shown(), io.written()};
 }
 
 }  // namespace bindsmith::test

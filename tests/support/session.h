@@ -1,11 +1,11 @@
 #pragma once
 
 #include <sstream>
-#include <streambuf>
 #include <string>
 #include <string_view>
 
 #include "config/script.h"
+#include "console/prompt.h"
 #include "platform/unmovable.h"
 #include "support/sinks.h"
 
@@ -17,16 +17,20 @@ namespace bindsmith::test {
 inline constexpr std::string_view kMenuPrompt = "Enter a Main Menu choice, 1-15 ";
 bool endedAtTheMenu(std::string_view console);
 
-// While alive, std::cin reads the given text and std::cout is captured in
-// memory; the real streams come back afterwards. Its script writes to
-// memory, or to the sink given.
+// A console that reads the given text and shows in memory, and a script
+// that writes to memory, or to the sink given.
 class ScriptedConsole : Unmovable {
  public:
   explicit ScriptedConsole(std::string_view input = {}, Sink* scriptSink = nullptr);
-  ~ScriptedConsole();
 
+  // Replaces what is left to read.
   void type(std::string_view input);
-  [[nodiscard]] std::string console() const { return out_.str(); }
+  // What the code under test left unread.
+  [[nodiscard]] std::string unread();
+
+  [[nodiscard]] Console& console() { return console_; }
+  // What the console showed.
+  [[nodiscard]] std::string shown() const { return out_.str(); }
 
   // The run's script, as a new run has it: not yet named.
   [[nodiscard]] Script& script() { return script_; }
@@ -40,14 +44,10 @@ class ScriptedConsole : Unmovable {
  private:
   std::istringstream in_;
   std::ostringstream out_;
+  Console console_;
   MemorySink memory_;
   Script script_;
-  std::streambuf* savedIn_;
-  std::streambuf* savedOut_;
 };
-
-// What the code under test left unread on std::cin.
-std::string unreadInput();
 
 struct SessionResult {
   int status;

@@ -1,4 +1,4 @@
-#include "console/standard_streams.h"
+#include "console/stream_buffers.h"
 
 #include <iostream>
 
