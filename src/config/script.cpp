@@ -16,7 +16,7 @@ constexpr std::string_view kKeptCopyExtension = ".bak";
 }  // namespace
 
 WriteResult Script::File::write(std::string_view text) {
-  return neverGivenUp(writeSome(descriptor_, text));
+  return WriteResult::of(writeSome(descriptor_, text));
 }
 
 Result<void> Script::File::close() {

@@ -40,15 +40,17 @@ void OutputBuffer::send(std::string_view rest) {
   sink_->mark();
   while (!rest.empty()) {
     const WriteResult written = sink_->write(rest);
-    if (!written.ok()) {
-      recordFailure(written.failure());
-      sink_->returnToMark();
-      break;
+    switch (written.outcome()) {
+      case WriteResult::Outcome::failed:
+        recordFailure(written.failure());
+        sink_->returnToMark();
+        return;
+      case WriteResult::Outcome::givenUp:
+        return;  // dropped quietly
+      case WriteResult::Outcome::took:
+        rest.remove_prefix(std::min(written.bytes(), rest.size()));
+        break;
     }
-    if (!written.value()) {
-      break;  // given up: dropped quietly
-    }
-    rest.remove_prefix(std::min(*written.value(), rest.size()));
   }
 }
 

@@ -93,17 +93,36 @@ inline Result<std::size_t> bytesTaken(std::int64_t written) {
   return succeededIf(written > 0, static_cast<std::size_t>(written));
 }
 
-// What one write did: took some bytes; failed; or, with no bytes, was given
-// up (a console that nobody reads while the run ends), so that the text is
-// dropped quietly.
-using WriteResult = Result<std::optional<std::size_t>>;
+// What one write did: took some bytes; failed, and why; or, taking nothing,
+// was given up (a console that nobody reads while the run ends), so that
+// its text is dropped quietly.
+class [[nodiscard]] WriteResult {
+ public:
+  enum class Outcome { took, failed, givenUp };
 
-// A write that is never given up, as a WriteResult.
-inline WriteResult neverGivenUp(const Result<std::size_t>& written) {
-  if (!written.ok()) {
-    return written.failure();
+  static WriteResult took(std::size_t bytes) { return WriteResult{Outcome::took, bytes}; }
+  static WriteResult givenUp() { return WriteResult{Outcome::givenUp, 0}; }
+  // A write fails as the call failed.
+  // cppcheck-suppress noExplicitConstructor
+  WriteResult(Failure failure)  // NOLINT(google-explicit-constructor)
+      : outcome_(Outcome::failed), failure_(failure) {}
+  // A write call that is never given up: it took bytes or failed.
+  static WriteResult of(const Result<std::size_t>& written) {
+    return written.ok() ? took(written.value()) : WriteResult{written.failure()};
   }
-  return std::optional<std::size_t>{written.value()};
-}
+
+  [[nodiscard]] Outcome outcome() const { return outcome_; }
+  // Only when it took bytes.
+  [[nodiscard]] std::size_t bytes() const { return bytes_; }
+  // Only when it failed.
+  [[nodiscard]] const Failure& failure() const { return failure_.value(); }
+
+ private:
+  WriteResult(Outcome outcome, std::size_t bytes) : outcome_(outcome), bytes_(bytes) {}
+
+  Outcome outcome_;
+  std::size_t bytes_ = 0;
+  std::optional<Failure> failure_;
+};
 
 }  // namespace bindsmith

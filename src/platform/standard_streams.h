@@ -8,10 +8,14 @@
 
 // Standard input and standard output at the level of the system: the block
 // reads and the writes the console's streams are made of, each of which an
-// interrupt can end (interrupts.h). One implementation per platform:
-// standard_streams_posix.cpp, standard_streams_windows.cpp,
-// standard_streams_web.cpp.
+// interrupt can end (interrupts.h). Each platform has its own file behind
+// this header.
 namespace bindsmith {
+
+// The standard descriptors' numbers, the same on every platform.
+inline constexpr int kStandardInput = 0;
+inline constexpr int kStandardOutput = 1;
+inline constexpr int kStandardError = 2;
 
 // Call first, before any other file is opened. Points each of the standard
 // descriptors that is closed at the null device, so that no file opened

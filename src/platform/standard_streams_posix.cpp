@@ -18,10 +18,6 @@ namespace bindsmith {
 
 namespace {
 
-constexpr int kStandardInput = 0;
-constexpr int kStandardOutput = 1;
-constexpr int kStandardError = 2;
-
 // How one standard stream is read or written.
 struct Stream {
   int descriptor;
@@ -113,17 +109,17 @@ WriteResult writeStandardOutput(std::string_view text) {
   const bool waitFirst = output.waits && !output.own;
   for (;;) {
     if (waitFirst && !waitToWrite(output.descriptor)) {
-      return std::optional<std::size_t>{};
+      return WriteResult::givenUp();
     }
     const Result<std::size_t> written = writeSome(output.descriptor, text.substr(0, kAtomicWrite));
     if (written.ok()) {
-      return std::optional<std::size_t>{written.value()};
+      return WriteResult::took(written.value());
     }
     if (!wouldWait(written.failure().error())) {
       return written.failure();
     }
     if (!waitFirst && !waitToWrite(output.descriptor)) {
-      return std::optional<std::size_t>{};
+      return WriteResult::givenUp();
     }
   }
 }

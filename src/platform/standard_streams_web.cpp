@@ -13,8 +13,6 @@ namespace bindsmith {
 
 namespace {
 
-constexpr int kStandardOutput = 1;
-
 // JavaScript, which clang-format would rewrite as C++. What the page offers
 // it is written once, in the contract at the top of web/program_host.js.
 // clang-format off
@@ -71,7 +69,7 @@ Result<std::size_t> readStandardInput(std::span<char> block) {
 }
 
 WriteResult writeStandardOutput(std::string_view text) {
-  return neverGivenUp(writeSome(kStandardOutput, text));
+  return WriteResult::of(writeSome(kStandardOutput, text));
 }
 
 }  // namespace bindsmith

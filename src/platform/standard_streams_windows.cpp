@@ -10,12 +10,7 @@
 
 namespace bindsmith {
 
-namespace {
-
-constexpr int kStandardInput = 0;
-constexpr int kStandardOutput = 1;
-
-}  // namespace
+namespace {}  // namespace
 
 Result<void> openStandardStreams() {
   return {};  // Windows gives a program that has none a null device of its own
@@ -41,7 +36,7 @@ Result<std::size_t> readStandardInput(std::span<char> block) {
 // Never waits for whoever reads it: a Windows console write cannot be
 // interrupted, so none is ever given up.
 WriteResult writeStandardOutput(std::string_view text) {
-  return neverGivenUp(writeSome(kStandardOutput, text));
+  return WriteResult::of(writeSome(kStandardOutput, text));
 }
 
 }  // namespace bindsmith

@@ -18,7 +18,7 @@ class MemorySink : public Sink {
   [[nodiscard]] const std::string& kept() const { return kept_; }
   WriteResult write(std::string_view text) override {
     kept_ += text;
-    return std::optional<std::size_t>{text.size()};
+    return WriteResult::took(text.size());
   }
   void mark() override { mark_ = kept_.size(); }
   void returnToMark() override { kept_.resize(mark_); }
