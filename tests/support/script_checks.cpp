@@ -11,7 +11,22 @@ namespace bindsmith::test {
 
 namespace {
 
-constexpr std::string_view kTail = ";showplayerinfo\"";
+// The texts the program's statements are made of, each spelt here once.
+struct StatementTexts {
+  std::string_view name;       // + name + "\""
+  std::string_view rcon;       // + password, bare or quoted
+  std::string_view netgraph;   // the whole line
+  std::string_view bind;       // + key + " " + target
+  std::string_view alias;      // + name + " \"" + value + tail
+  std::string_view buy;        // + category digit + select + item digit
+  std::string_view select;     //
+  std::string_view tail;       // ends every weapon and equipment alias
+  std::string_view quotedKey;  // the key ';', quoted, and its blank
+};
+constexpr StatementTexts kText{
+    "name \"",      "rcon_password ",    "r_netgraph 1", "bind ", "alias ", "buyweapon;menuselect ",
+    ";menuselect ", ";showplayerinfo\"", "\";\" "};
+
 constexpr std::string_view kFlash1 =
     "alias +quickflash \"use weapon_flashbang;wait;wait;+attack;developer 1;echo Throwing "
     "Flashbang;developer 0\"";
@@ -25,6 +40,20 @@ constexpr std::string_view kHe2 =
     "alias -quickhe \"-attack;wait;wait;wait;lastinv;developer 1;echo Threw HE Grenade;developer "
     "0\"";
 constexpr std::string_view kKnifeAlias = "alias quickknife  \"use weapon_knife\"";
+
+// The quick actions: the fixed alias lines around the bind of their target.
+struct QuickAction {
+  std::string_view what;
+  std::string_view target;
+  // Both before the bind, or (the knife) one after it.
+  std::array<std::string_view, 2> aliases;
+  bool bindFirst;
+};
+constexpr std::array<QuickAction, 3> kQuickActions{{
+    {"quick flash", "+quickflash", {kFlash1, kFlash2}, false},
+    {"quick HE", "+quickhe", {kHe1, kHe2}, false},
+    {"quick knife", "quickknife", {kKnifeAlias, {}}, true},
+}};
 
 // The fragments by rank: they stand in rank order, and each rank allows only
 // so many (primary and secondary ammo, the kevlar first try, one kevlar, the
@@ -53,13 +82,12 @@ struct Bind {
   std::string_view target;
 };
 std::optional<Bind> splitBind(std::string_view line) {
-  constexpr std::string_view kQuotedSemicolon = "\";\" ";
-  if (!line.starts_with("bind ")) {
+  if (!line.starts_with(kText.bind)) {
     return std::nullopt;
   }
-  line.remove_prefix(5);
-  if (line.starts_with(kQuotedSemicolon)) {
-    line.remove_prefix(kQuotedSemicolon.size());
+  line.remove_prefix(kText.bind.size());
+  if (line.starts_with(kText.quotedKey)) {
+    line.remove_prefix(kText.quotedKey.size());
     return line.empty() ? std::nullopt : std::optional<Bind>{{';', line}};
   }
   if (line.size() < 3 || line[0] == ';' || line[1] != ' ') {
@@ -239,41 +267,45 @@ class Checker {
   }
 
   void statement(std::string_view line) {
-    if (line.starts_with("name \"") && line.size() > 7 && line.ends_with("\"")) {
+    const auto quick = [&](auto matches) {
+      return std::find_if(kQuickActions.begin(), kQuickActions.end(), matches);
+    };
+    const auto bind = splitBind(line);
+    if (line.starts_with(kText.name) && line.size() > kText.name.size() + 1 &&
+        line.ends_with("\"")) {
       tally("name");
-    } else if (line.starts_with("rcon_password ") && line.size() > 14) {
+    } else if (line.starts_with(kText.rcon) && line.size() > kText.rcon.size()) {
       tally("rcon");
-    } else if (line == "r_netgraph 1") {
+    } else if (line == kText.netgraph) {
       tally("netgraph");
-    } else if (line == kFlash1) {
-      tally("quick flash");
-      expect(kFlash2);
-      quickBind(" +quickflash");
-    } else if (line == kHe1) {
-      tally("quick HE");
-      expect(kHe2);
-      quickBind(" +quickhe");
-    } else if (const auto bind = splitBind(line)) {
+    } else if (const auto* action = quick(
+                   [&](const QuickAction& a) { return !a.bindFirst && line == a.aliases[0]; });
+               action != kQuickActions.end()) {
+      tally(std::string{action->what});
+      expect(action->aliases[1]);
+      quickBind(action->target);
+    } else if (bind) {
       key(bind->key);
-      const std::string_view target = bind->target;
-      if (target == "quickknife") {
-        tally("quick knife");
-        expect(kKnifeAlias);
+      if (const auto* knife =
+              quick([&](const QuickAction& a) { return a.bindFirst && a.target == bind->target; });
+          knife != kQuickActions.end()) {
+        tally(std::string{knife->what});
+        expect(knife->aliases[0]);
       } else {
-        weaponAlias(target);
+        weaponAlias(bind->target);
       }
     } else {
       problem("unexpected line: " + std::string{line});
     }
   }
 
-  void quickBind(std::string_view action) {
+  void quickBind(std::string_view target) {
     const auto bind = next_ < lines_.size() ? splitBind(lines_[next_]) : std::nullopt;
-    if (bind && " " + std::string{bind->target} == action) {
+    if (bind && bind->target == target) {
       key(bind->key);
       ++next_;
     } else {
-      problem("expected the bind of" + std::string{action});
+      problem("expected the bind of " + std::string{target});
     }
   }
 
@@ -281,22 +313,23 @@ class Checker {
     if (!aliases_.insert(std::string{name}).second) {
       problem("alias defined twice: " + std::string{name});
     }
-    const std::string head = "alias " + std::string{name} + " \"";
+    const std::string head = std::string{kText.alias} + std::string{name} + " \"";
     if (next_ >= lines_.size() || !lines_[next_].starts_with(head) ||
-        !lines_[next_].ends_with(kTail)) {
+        !lines_[next_].ends_with(kText.tail)) {
       problem("bind without its alias: " + std::string{name});
       return;
     }
     std::string_view value = take();
-    value = value.substr(head.size(), value.size() - head.size() - kTail.size());
-    if (value.starts_with("buyweapon;menuselect ")) {
-      // "buyweapon;menuselect C;menuselect I", one digit each
-      constexpr std::size_t kBuyLength = 35;
-      if (value.size() < kBuyLength || value.substr(22, 12) != ";menuselect ") {
+    value = value.substr(head.size(), value.size() - head.size() - kText.tail.size());
+    if (value.starts_with(kText.buy)) {
+      // The buy command, then one digit each for category and item.
+      const std::size_t buyLength = kText.buy.size() + 1 + kText.select.size() + 1;
+      if (value.size() < buyLength ||
+          value.substr(kText.buy.size() + 1, kText.select.size()) != kText.select) {
         problem("bad weapon purchase in " + std::string{name});
         return;
       }
-      value.remove_prefix(kBuyLength);
+      value.remove_prefix(buyLength);
     }
     fragments(name, value);
   }
