@@ -39,7 +39,9 @@
 #
 # With --update first, the case's expectations are written from this run
 # instead (stdout, status and the scripts left; POSIX only), so that a
-# deliberate change is reviewed as a diff of the case.
+# deliberate change is reviewed as a diff of the case. --update takes any
+# number of cases, and every case of tests/e2e when none is named:
+#   tests/run_case.sh --update build/gcc/bindsmith [CASE_DIR...]
 #
 # For the Windows build, BINDSMITH_WINDOWS=1: every line break of the
 # expected console and script becomes CR LF, as text mode writes them there.
@@ -52,6 +54,16 @@ update=
 if [ "${1:-}" = --update ]; then
   update=1
   shift
+  if [ $# -ne 2 ]; then
+    program_to_update=$1
+    shift
+    (($# > 0)) || set -- "$(dirname "$0")"/e2e/*/
+    failed=0
+    for case in "$@"; do
+      "$0" --update "$program_to_update" "$case" || [ $? -eq 77 ] || failed=1
+    done
+    exit $failed
+  fi
 fi
 real_program=$(realpath "$1")
 case_dir=$(realpath "$2")
