@@ -97,13 +97,16 @@ TEST(CaptureBindKey, EveryByteIsTheKeyAPressProducesOrRefused) {
 
     test::ScriptedConsole io;
     UsedKeys usedKeys{};
+    // Typed twice: declined, then confirmed; or refused twice.
+    std::string input = "\n" + typed;
+    input += binds ? "\n2\n" : "\n";
+    input += typed;
+    input += binds ? "\n1\n" : "x\nk\n1\n";
+    io.type(input);
     if (binds) {
-      // Declined once, then confirmed.
-      io.type("\n" + typed + "\n2\n" + typed + "\n1\n");
       EXPECT_EQ(captureBindKey(io.console(), "AK-47", usedKeys), key);
       EXPECT_EQ(io.shown(), keyDialogue("AK-47", key) + keyDialogue("AK-47", key));
     } else {
-      io.type("\n" + typed + "\n" + typed + "x\nk\n1\n");
       EXPECT_EQ(captureBindKey(io.console(), "AK-47", usedKeys), 'k');
       EXPECT_EQ(io.shown(), refused + refused + keyDialogue("AK-47", 'k'));
     }

@@ -23,6 +23,10 @@ bool holds(std::string_view word, std::string_view part) {
   return word.find(part) != std::string_view::npos;
 }
 
+bool holds(std::string_view word, char c) {
+  return word.find(c) != std::string_view::npos;
+}
+
 }  // namespace
 
 bool isPlainWordByte(char c) {
@@ -58,20 +62,20 @@ std::string keyText(char key) {
 
 bool passwordNeedsQuotes(std::string_view password) {
   return !std::all_of(password.begin(), password.end(), isPlainWordByte) || holds(password, "//") ||
-         holds(password, ",");
+         holds(password, ',');
 }
 
 WordFlaw playerNameFlaw(std::string_view name) {
   if (name.size() > kLongestPlayerName) {
     return WordFlaw::tooLong;
   }
-  if (holds(name, "\"")) {
+  if (holds(name, '"')) {
     return WordFlaw::doubleQuote;
   }
-  if (holds(name, std::string_view{"", 1})) {
+  if (holds(name, '\0')) {
     return WordFlaw::nul;
   }
-  if (holds(name, "\\")) {
+  if (holds(name, '\\')) {
     return WordFlaw::backslash;
   }
   if (holds(name, "..")) {
@@ -84,10 +88,10 @@ WordFlaw playerNameFlaw(std::string_view name) {
 }
 
 WordFlaw passwordFlaw(std::string_view password) {
-  if (holds(password, "\"")) {
+  if (holds(password, '"')) {
     return WordFlaw::doubleQuote;
   }
-  if (holds(password, std::string_view{"", 1})) {
+  if (holds(password, '\0')) {
     return WordFlaw::nul;
   }
   if (password.ends_with('\\')) {
