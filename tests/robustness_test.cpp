@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#if defined(BINDSMITH_CAN_FORK) && defined(BINDSMITH_HAS_SIGNALS)
+#if defined(BINDSMITH_HAS_FORK) && defined(BINDSMITH_HAS_SIGNALS)
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -127,7 +127,7 @@ TEST(WholeGroupsOnDisk, EveryWriteLeavesASoundScript) {
   }
 }
 
-#if defined(BINDSMITH_CAN_FORK) && defined(BINDSMITH_HAS_SIGNALS)
+#if defined(BINDSMITH_HAS_FORK) && defined(BINDSMITH_HAS_SIGNALS)
 // Starts the program in `directory` reading the returned pipe, its console
 // thrown away.
 std::pair<pid_t, int> startProgram(const std::filesystem::path& directory) {

@@ -10,9 +10,9 @@
 #   invoke  a bash fragment that runs "$program" itself, for cases whose
 #           standard streams are not plain files ("$program" < . ,
 #           "$program" <"$case_dir/stdin" >/dev/full);
-#   stdout.windows, stderr.windows  replace `stdout` and `stderr` on
-#           Windows, where the system's reason for a failure can read
-#           differently; stdout.web likewise in the web build;
+#   stdout.PLATFORM, stderr.PLATFORM  replace `stdout` and `stderr` on
+#           that platform (stdout.windows, stdout.web), where the system's
+#           reason for a failure can read differently;
 #   needs   lines of "CAPABILITY why": what the case needs beyond files,
 #           pipes and arguments. Where the platform lacks one, the case is
 #           skipped (status 77, which CTest reports as skipped) and says why.
@@ -43,11 +43,12 @@
 # number of cases, and every case of tests/e2e when none is named:
 #   tests/run_case.sh --update build/gcc/bindsmith [CASE_DIR...]
 #
-# For the Windows build, BINDSMITH_WINDOWS=1: every line break of the
-# expected console and script becomes CR LF, as text mode writes them there.
-# BINDSMITH_EMULATOR, if set, is the command that runs the program (wine, or
-# node for the web build). BINDSMITH_CAPABILITIES lists what the platform
-# offers; a POSIX system's if unset.
+# BINDSMITH_PLATFORM names the platform (cmake/platforms.txt; posix if
+# unset), and BINDSMITH_CAPABILITIES lists what it offers (the posix line's
+# if unset). On a platform with text-mode, every line break of the expected
+# console and script becomes CR LF, as text mode writes them there; modes
+# are checked where it has file-modes. BINDSMITH_EMULATOR, if set, is the
+# command that runs the program (wine, or node for the web build).
 set -u
 
 update=
@@ -67,13 +68,13 @@ if [ "${1:-}" = --update ]; then
 fi
 real_program=$(realpath "$1")
 case_dir=$(realpath "$2")
-windows=${BINDSMITH_WINDOWS:-}
 # The suffix of this platform's own expectations, where a case has them.
-platform=posix
-[ -n "$windows" ] && platform=windows
-[ -n "${BINDSMITH_WEB:-}" ] && platform=web
-
-capabilities=" ${BINDSMITH_CAPABILITIES-signals descriptors real-disk file-size-limit descriptor-limit file-permissions cpu-time} "
+platform=${BINDSMITH_PLATFORM:-posix}
+if [ -z "${BINDSMITH_CAPABILITIES+set}" ]; then
+  BINDSMITH_CAPABILITIES=$(sed -n 's/^posix [^ ]* //p' "$(dirname "$0")/../cmake/platforms.txt")
+fi
+capabilities=" $BINDSMITH_CAPABILITIES "
+has() { [[ $capabilities == *" $1 "* ]]; }
 if [ -f "$case_dir/needs" ]; then
   while read -r capability why || [ -n "$capability" ]; do
     [[ $capabilities == *" $capability "* ]] || { echo "needs $capability: $why"; exit 77; }
@@ -97,7 +98,7 @@ fi
 
 # The expectations as this platform writes them.
 expect() {
-  if [ -n "$windows" ]; then
+  if has text-mode; then
     perl -pe 's/\n/\r\n/g' "$1"
   else
     cat "$1"
@@ -174,7 +175,7 @@ for want in "$work/expected"/*.cfg "$work/expected"/*.cfg.bak; do
   fi
 done
 
-if [ -f "$case_dir/modes" ] && [ -z "$windows" ]; then
+if [ -f "$case_dir/modes" ] && has file-modes; then
   while read -r name bits; do
     actual=$(stat -c %a "$run/$name")
     [ "$actual" = "$bits" ] || fail "$name has the mode $actual, expected $bits"

@@ -3,8 +3,7 @@
 #include <string_view>
 
 // What the program tells the player of the platform it runs on, for its
-// usage text. One definition per platform: about_posix.cpp,
-// about_windows.cpp, about_web.cpp.
+// usage text. Each platform defines it in a file of its own.
 namespace bindsmith {
 
 struct About {

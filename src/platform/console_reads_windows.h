@@ -1,8 +1,8 @@
 #pragma once
 
-// Between interrupts_windows.cpp, whose console control handler cancels a
-// read of standard input in progress, and standard_streams_windows.cpp,
-// which makes those reads. Only reads are ever cancelled: the main thread
+// Between the Windows interrupts, whose console control handler cancels a
+// read of standard input in progress, and the Windows standard streams,
+// which make those reads. Only reads are ever cancelled: the main thread
 // marks its reads under a lock that the cancelling also takes, so that the
 // script and the console are written and closed undisturbed.
 namespace bindsmith {

@@ -8,8 +8,8 @@
 
 #include "platform/result.h"
 
-// The calls on files that the program makes, one implementation per
-// platform (files_posix.cpp, files_windows.cpp). They do one thing each;
+// The calls on files that the program makes, each platform's in a file of
+// its own behind this header. They do one thing each;
 // what to make of them, such as keeping a copy of an earlier script, is
 // decided above this layer.
 namespace bindsmith {

@@ -38,7 +38,7 @@ TEST(Files, CutBackReturnsToTheMark) {
   EXPECT_TRUE(closeDescriptor(descriptor).ok());
   std::ifstream written(path, std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};
-#ifdef BINDSMITH_TEXT_MODE_FILES
+#ifdef BINDSMITH_HAS_TEXT_MODE
   EXPECT_EQ(text, "bind k a\r\nr_netgraph 1\r\n");
 #else
   EXPECT_EQ(text, "bind k a\nr_netgraph 1\n");

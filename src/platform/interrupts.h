@@ -9,8 +9,7 @@
 // unwind, the open alias is finished and the script closed. Only then does
 // the process end by the interrupt itself, so the shell sees what happened.
 // In a web page, Ctrl-C in the page's terminal is the one interrupt.
-// One implementation per platform: interrupts_posix.cpp,
-// interrupts_windows.cpp, interrupts_web.cpp.
+// Each platform's implementation is a file of its own behind this header.
 namespace bindsmith {
 
 // While one lives, the interrupts are caught; there is one at a time. One

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#if defined(BINDSMITH_CAN_FORK) && defined(BINDSMITH_HAS_SIGNALS)
+#if defined(BINDSMITH_HAS_FORK) && defined(BINDSMITH_HAS_SIGNALS)
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#ifdef BINDSMITH_CAN_FORK
+#ifdef BINDSMITH_HAS_FORK
 #include <unistd.h>
 
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
-// Between interrupts_posix.cpp, which catches the interrupts, and
-// standard_streams_posix.cpp, whose reads and writes wait for whoever is at
-// the other end of a pipe or a terminal: such a wait lets the interrupts in.
+// Between the POSIX interrupts, which are caught, and the POSIX standard
+// streams, whose reads and writes wait for whoever is at the other end of a
+// pipe or a terminal: such a wait lets the interrupts in.
 namespace bindsmith {
 
 // Wait until `descriptor` can be read, or written, without waiting for

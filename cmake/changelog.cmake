@@ -1,0 +1,23 @@
+# The change log's latest entry names this version and gives the release's
+# one date (BINDSMITH_RELEASE_DATE): the man page's, and the file times that
+# scripts/release gives every release file.
+file(STRINGS ${CMAKE_SOURCE_DIR}/packaging/changelog changelog_lines LIMIT_COUNT 40)
+list(GET changelog_lines 0 changelog_head)
+if(NOT changelog_head MATCHES "^bindsmith \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "packaging/changelog: the latest entry is not ${PROJECT_VERSION}: ${changelog_head}")
+endif()
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+foreach(line IN LISTS changelog_lines)
+  if(line MATCHES "^ -- .*  [A-Z][a-z][a-z], ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    list(FIND months "${CMAKE_MATCH_2}" month)
+    math(EXPR month "${month} + 1")
+    if(month LESS 10)
+      string(PREPEND month 0)
+    endif()
+    set(BINDSMITH_RELEASE_DATE "${CMAKE_MATCH_3}-${month}-${CMAKE_MATCH_1}")
+    break()
+  endif()
+endforeach()
+if(NOT BINDSMITH_RELEASE_DATE)
+  message(FATAL_ERROR "packaging/changelog: the latest entry has no date line")
+endif()
