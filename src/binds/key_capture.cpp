@@ -46,10 +46,10 @@ std::optional<char> captureBindKey(Console& console, std::string_view label, Use
         key = *pressed;
         break;
       }
-      // Not echoed: a control byte would garble the terminal, half a UTF-8
-      // character shows as garbage. The key's line, and with it the rest of
-      // such a character, is gone already, so the key is asked for again
-      // at once.
+      // Not echoed, whatever it was (a Shift symbol, or a control byte,
+      // which would garble the terminal, or half a UTF-8 character, which
+      // shows as garbage). The key's line, and with it the rest of such a
+      // character, is gone already, so the key is asked for again at once.
       console.out() << "That key can not be bound please choose another" << std::endl;
     }
     if (!console.askYesNo({std::string(1, key) + " is that the correct key?", "1. Yes 2. No"},
