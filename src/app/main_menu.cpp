@@ -3,6 +3,7 @@
 #include <array>
 #include <iostream>
 #include <string_view>
+#include <utility>
 
 #include "binds/key_capture.h"
 #include "binds/quick_binds.h"
@@ -131,6 +132,16 @@ constexpr std::array<MenuChoice, 15> kMenu{{
      [](RunState& run) { bindQuickKnife(run.script, run.usedKeys); }},
     {{}, "Exit", When::always, nullptr, {}, true, nullptr},
 }};
+
+// Each weapon group has its choice, in the order of the groups, from the
+// first gun choice on.
+constexpr std::size_t kFirstWeaponChoice = 3;
+template <std::size_t... group>
+constexpr bool everyGroupIsOffered(std::index_sequence<group...> /*groups*/) {
+  return ((kMenu.at(kFirstWeaponChoice + group).action == offer<static_cast<Group>(group)>)&&...);
+}
+static_assert(everyGroupIsOffered(std::make_index_sequence<kWeaponGroups.size()>{}),
+              "every weapon group has its menu choice");
 
 // The menu shows its choices three to a line.
 constexpr std::size_t kChoicesPerLine = 3;

@@ -2,14 +2,40 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "support/fixture.h"
 
 namespace bindsmith {
 namespace {
+
+// The real catalogue after one slip of an editor's hand: none may compile.
+template <typename Slip>
+constexpr bool soundAfter(Slip slip) {
+  auto rows = kWeaponCatalogue;
+  slip(rows);
+  return catalogueIsSound(rows);
+}
+using Rows = std::remove_cvref_t<decltype(kWeaponCatalogue)>;
+static_assert(!soundAfter([](Rows& r) { std::rotate(r.begin() + 13, r.begin() + 14, r.end()); }),
+              "a rifle row after the equipment row");
+static_assert(!soundAfter([](Rows& r) {
+  std::rotate(r.begin() + 8, r.begin() + 14, r.begin() + 15);
+}),
+              "the machine gun before the rifles");
+static_assert(!soundAfter([](Rows& r) { std::swap(r[0], r[1]); }), "two pistols swapped");
+static_assert(!soundAfter([](Rows& r) {
+  r[3] = r[4];
+  r[4].item = "2";
+}),
+              "a second shotgun, which its question never offers");
+static_assert(!soundAfter([](Rows& r) { r[8].category = ""; }), "a rifle without its page");
+static_assert(!soundAfter([](Rows& r) { r[15].category = "5"; }), "equipment on a page");
+static_assert(!soundAfter([](Rows& r) { r[9].listName = ""; }), "a blank line in a list");
 
 TEST(AliasName, AdvancesTheLastLetterPerBind) {
   EXPECT_EQ(aliasName("uspa", 0), "uspa");
