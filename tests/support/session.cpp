@@ -1,9 +1,9 @@
 #include "support/session.h"
 
 #include <iostream>
-#include <iterator>
 
 #include "app/main_menu.h"
+#include "support/reading.h"
 
 namespace bindsmith::test {
 
@@ -46,7 +46,7 @@ void ScriptedConsole::type(std::string_view input) {
 
 std::string unreadInput() {
   std::cin.clear();
-  return {std::istreambuf_iterator<char>(std::cin.rdbuf()), std::istreambuf_iterator<char>()};
+  return readAll(std::cin);
 }
 
 SessionResult runSession(std::string_view input, Sink* script) {
