@@ -30,7 +30,7 @@ void bindRow(std::size_t row, Script& script, UsedKeys& usedKeys, AliasCounters&
 void offerWeaponGroup(Group group, Script& script, UsedKeys& usedKeys,
                       AliasCounters& aliasCounters) {
   // A group is its own index and has rows: catalogueIsSound says so.
-  const WeaponGroup& how = kWeaponGroups.at(place(group));
+  const WeaponGroup& how = kWeaponGroups.at(indexOf(group));
   const RowsOfGroup rows = rowsOf(group, kWeaponCatalogue);
 
   if (!how.question.empty()) {

@@ -17,7 +17,7 @@ namespace bindsmith {
 // buys no weapon, only the add-ons.
 enum class Group { pistol, shotgun, smg, rifle, machineGun, equipment };
 
-constexpr std::size_t place(Group group) {
+constexpr std::size_t indexOf(Group group) {
   return static_cast<std::size_t>(group);
 }
 
@@ -79,7 +79,7 @@ constexpr bool catalogueIsSound(std::span<const WeaponRow> rows) {
     const WeaponGroup& group = kWeaponGroups.at(i);
     const RowsOfGroup own = rowsOf(group.group, rows);
     const bool asked = !group.question.empty();
-    if (place(group.group) != i || own.count == 0 || (asked && own.count != 1)) {
+    if (indexOf(group.group) != i || own.count == 0 || (asked && own.count != 1)) {
       return false;
     }
     for (std::size_t at = 0; at < own.count; ++at) {
@@ -95,11 +95,11 @@ constexpr bool catalogueIsSound(std::span<const WeaponRow> rows) {
     }
   }
   for (std::size_t row = 1; row < rows.size(); ++row) {
-    if (place(rows[row].group) < place(rows[row - 1].group)) {
+    if (indexOf(rows[row].group) < indexOf(rows[row - 1].group)) {
       return false;
     }
   }
-  return kWeaponGroups.size() == place(Group::equipment) + 1;
+  return kWeaponGroups.size() == indexOf(Group::equipment) + 1;
 }
 
 // The catalogue, a group's rows together in the order of its list, the
