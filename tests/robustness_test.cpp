@@ -28,11 +28,10 @@
 
 #include "app/main_menu.h"
 #include "platform/interrupts.h"
-#include "support/reading.h"
+#include "support/fixture.h"
 #include "support/script_checks.h"
 #include "support/session.h"
 #include "support/sinks.h"
-#include "support/temporary_folder.h"
 
 namespace bindsmith::test {
 namespace {

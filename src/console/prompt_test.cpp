@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "support/fixture.h"
-#include "support/reading.h"
 
 namespace bindsmith {
 namespace {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "support/reading.h"
+#include "support/session.h"
 #include "support/sinks.h"
 
 namespace bindsmith {

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "support/reading.h"
-#include "support/temporary_folder.h"
+#include "support/fixture.h"
+#include "support/session.h"
 
 namespace bindsmith {
 namespace {
