@@ -16,11 +16,13 @@ at the ammunition question must leave the script whole (CR LF) and end the
 process as Ctrl-C ends a console program.
 Usage: pty_session.py [--windows] PROGRAM [RUNNER...]
 """
+import fcntl
 import os
 import pty
 import re
 import select
 import signal
+import struct
 import sys
 import tempfile
 import termios
@@ -95,6 +97,30 @@ class Terminal:
 
     def type(self, answer):
         os.write(self.fd, answer.encode("latin-1") + b"\r")
+
+    def waiting_to_write(self, typed):
+        """Whether the program sleeps with some, not all, of the `typed`
+        bytes read: answers are there, so it waits for room to write."""
+        try:
+            with open(f"/proc/{self.pid}/stat") as stat:
+                state = stat.read().rpartition(")")[2].split()[0]
+            terminal = os.open(os.readlink(f"/proc/{self.pid}/fd/0"),
+                               os.O_RDONLY | os.O_NOCTTY | os.O_NONBLOCK)
+        except OSError:  # the program has ended
+            raise Failure("ended before it waited to write")
+        try:
+            queued = struct.unpack("i", fcntl.ioctl(terminal, termios.FIONREAD, b"\0" * 4))[0]
+        finally:
+            os.close(terminal)
+        return state == "S" and 0 < queued < typed
+
+    def wait_until(self, ready, what):
+        """Waits, for at most DEADLINE_SECONDS, until `ready()` holds."""
+        deadline = time.monotonic() + DEADLINE_SECONDS
+        while not ready():
+            if time.monotonic() > deadline:
+                raise Failure(f"waited {DEADLINE_SECONDS} s for {what}")
+            time.sleep(0.01)
 
     def exit_status(self):
         deadline = time.monotonic() + DEADLINE_SECONDS
@@ -197,8 +223,10 @@ def run(command, windows, name, steps, last_prompt, leave, expected_script, expe
             os.close(term.fd)  # the kernel hangs the terminal up
             term.fd = None
         elif leave == OUTPUT_STOPPED:
-            os.write(term.fd, b"\x13" + b"1\r" * 200)
-            time.sleep(0.5)  # time to fill the terminal and wait
+            answers = b"1\r" * 200
+            os.write(term.fd, b"\x13" + answers)
+            term.wait_until(lambda: term.waiting_to_write(len(answers)),
+                            "the program to wait for the stopped terminal")
             os.kill(term.pid, signal.SIGTERM)
         elif isinstance(leave, signal.Signals):
             os.kill(term.pid, leave)

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -29,6 +28,7 @@
 
 #include "app/main_menu.h"
 #include "platform/interrupts.h"
+#include "support/fixture.h"
 #include "support/script_checks.h"
 #include "support/session.h"
 #include "support/sinks.h"
@@ -38,16 +38,7 @@ namespace {
 
 // The transcript that goes through every menu choice.
 std::string longSession() {
-  std::ifstream file(BINDSMITH_E2E_DIR "/every-menu-choice/stdin", std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-std::size_t occurrences(std::string_view text, std::string_view part) {
-  std::size_t count = 0;
-  for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) {
-    ++count;
-  }
-  return count;
+  return readFile(BINDSMITH_E2E_DIR "/every-menu-choice/stdin");
 }
 
 TEST(EndOfInputEverywhere, EveryPrefixOfALongSessionEndsCleanly) {
@@ -163,8 +154,6 @@ TEST(KilledEverywhere, TheScriptOnDiskIsAlwaysWhole) {
   const auto savedPipeAction = std::signal(SIGPIPE, SIG_IGN);
   std::mt19937 random(20261207);  // fixed, so a failure can be replayed
   std::uniform_int_distribution<int> delayMicroseconds(0, 1500);
-  const std::filesystem::path directory =
-      std::filesystem::temp_directory_path() / ("bindsmith-kill-" + std::to_string(getpid()));
 
   // Six kills after each number of answers typed, each after its own delay.
   const std::size_t kills = 6 * (answers.size() + 1);
@@ -173,9 +162,8 @@ TEST(KilledEverywhere, TheScriptOnDiskIsAlwaysWhole) {
     const std::size_t typed = kill % (answers.size() + 1);
     const int delay = delayMicroseconds(random);
     SCOPED_TRACE("killed " + std::to_string(delay) + " us after answer " + std::to_string(typed));
-    std::filesystem::remove_all(directory);
-    std::filesystem::create_directory(directory);
-    const auto [pid, keyboard] = startProgram(directory);
+    const TemporaryFolder directory;
+    const auto [pid, keyboard] = startProgram(directory.path());
     ASSERT_GT(pid, 0);
     for (std::size_t i = 0; i < typed; ++i) {
       ASSERT_GE(write(keyboard, answers[i].data(), answers[i].size()), 0);
@@ -185,12 +173,9 @@ TEST(KilledEverywhere, TheScriptOnDiskIsAlwaysWhole) {
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     close(keyboard);
-    std::ifstream file(directory / "session.cfg", std::ios::binary);
-    const std::string script{std::istreambuf_iterator<char>(file),
-                             std::istreambuf_iterator<char>()};
+    const std::string script = readFile(directory / "session.cfg");
     ASSERT_EQ(scriptProblems(script), std::vector<std::string>{}) << script;
   }
-  std::filesystem::remove_all(directory);
   std::signal(SIGPIPE, savedPipeAction);
 }
 

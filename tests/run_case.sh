@@ -9,7 +9,8 @@
 #           file, a directory or a link in the script's place);
 #   invoke  a bash fragment that runs "$program" itself, for cases whose
 #           standard streams are not plain files ("$program" < . ,
-#           "$program" <"$case_dir/stdin" >/dev/full);
+#           "$program" <"$case_dir/stdin" >/dev/full); one that must wait
+#           for the running program sources "$waits" (tests/support/waits.sh);
 #   stdout.PLATFORM, stderr.PLATFORM  replace `stdout` and `stderr` on
 #           that platform (stdout.windows, stdout.web), where the system's
 #           reason for a failure can read differently;
@@ -127,7 +128,8 @@ fingerprints >"$work/before"
 invoke='"$program" <"$case_dir/stdin"'
 [ -f "$case_dir/invoke" ] && invoke=$(cat "$case_dir/invoke")
 # A hung program must fail the case, not the whole run.
-(cd "$run" && export program case_dir && timeout 20 bash -c "$invoke" >"$work/stdout" 2>"$work/stderr")
+waits=$(dirname "$(realpath "$0")")/support/waits.sh
+(cd "$run" && export program case_dir waits && timeout 20 bash -c "$invoke" >"$work/stdout" 2>"$work/stderr")
 status=$?
 
 if [ -n "$update" ]; then

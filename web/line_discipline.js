@@ -20,6 +20,23 @@
   const kFirstPrintable = 0x20;
   const kLastAscii = 0x7f;
   const encoder = new TextEncoder();
+  // What the terminal draws in no column of its own: marks that combine
+  // with the character before them, and the zero-width spaces and joiners.
+  const kZeroWidth = /[\p{Mn}\p{Me}\u200b-\u200f]/u;
+  // What it draws in two columns: the East Asian wide and full-width
+  // characters, as the terminal's own table (Unicode 6) has them.
+  const kWide = [
+    [0x1100, 0x115f], [0x2329, 0x232a], [0x2e80, 0x303e], [0x3040, 0xa4cf],
+    [0xac00, 0xd7a3], [0xf900, 0xfaff], [0xfe10, 0xfe19], [0xfe30, 0xfe6f],
+    [0xff00, 0xff60], [0xffe0, 0xffe6], [0x20000, 0x2fffd], [0x30000, 0x3fffd],
+  ];
+
+  // The columns a printable character's echo takes on the screen, so that
+  // mending the line takes back exactly what the echo drew.
+  function columnsOf(character, code) {
+    if (kZeroWidth.test(character)) return 0;
+    return kWide.some(([first, last]) => code >= first && code <= last) ? 2 : 1;
+  }
 
   class LineDiscipline {
     constructor() {
@@ -60,6 +77,7 @@
           if (this.widths.length === 0) this.endOfInput = true;
           else this.send(false);
         } else if (code === kCtrlU) {
+          // Every column the line's echo took, a wide character's two too.
           echo += '\b \b'.repeat(this.width);
           this.clear();
         } else if (code === kTab) {
@@ -70,7 +88,8 @@
           this.add([code], 2);
           echo += `^${String.fromCharCode(code + 0x40)}`;
         } else {
-          this.add(code < kLastAscii ? [code] : encoder.encode(character), 1);
+          if (code < kLastAscii) this.add([code], 1);
+          else this.add(encoder.encode(character), columnsOf(character, code));
           echo += character;
         }
       }

@@ -3,6 +3,7 @@
 #include <array>
 #include <ostream>
 #include <string_view>
+#include <utility>
 
 #include "binds/key_capture.h"
 #include "binds/quick_binds.h"
@@ -119,6 +120,16 @@ constexpr std::array<MenuChoice, 15> kMenu{{
      .action = [](RunState& run) { bindQuickKnife(run.console, run.script, run.usedKeys); }},
     {.text = "Exit", .when = When::always},
 }};
+
+// Each weapon group has its choice, in the order of the groups, from the
+// first gun choice on.
+constexpr std::size_t kFirstWeaponChoice = 3;
+template <std::size_t... group>
+constexpr bool everyGroupIsOffered(std::index_sequence<group...> /*groups*/) {
+  return ((kMenu.at(kFirstWeaponChoice + group).action == offer<static_cast<Group>(group)>)&&...);
+}
+static_assert(everyGroupIsOffered(std::make_index_sequence<kWeaponGroups.size()>{}),
+              "every weapon group has its menu choice");
 
 // The menu shows its choices three to a line.
 constexpr std::size_t kChoicesPerLine = 3;

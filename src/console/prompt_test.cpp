@@ -86,11 +86,7 @@ TEST_F(PromptChoiceTest, RangeChecks) {
                               std::to_string(sample.low) + " and " + std::to_string(sample.high) +
                               "\n";
     const std::string shown = io_.shown().substr(before);
-    int refusals = 0;
-    for (auto at = shown.find(range); at != std::string::npos; at = shown.find(range, at + 1)) {
-      ++refusals;
-    }
-    EXPECT_EQ(refusals, sample.refusals);
+    EXPECT_EQ(test::occurrences(shown, range), sample.refusals);
     EXPECT_EQ(shown.find("enter an integer"), std::string::npos);
   }
 }

@@ -4,13 +4,13 @@
 
 #include <cerrno>
 #include <iostream>
-#include <iterator>
 #include <span>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "support/session.h"
 #include "support/sinks.h"
 
 namespace bindsmith {
@@ -106,7 +106,7 @@ class GivenBlocks : public BlockInput {
 TEST(BlockInput, EveryByteOfEveryBlockIsInput) {
   GivenBlocks blocks({"\xFF", "7", "2\npub\n"});
   std::istream in(&blocks);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+  EXPECT_EQ(test::readAll(in),
             "\xFF"
             "72\npub\n");
 }

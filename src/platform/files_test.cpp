@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
+
+#include "support/fixture.h"
+#include "support/session.h"
 
 namespace bindsmith {
 namespace {
@@ -23,7 +24,8 @@ TEST(Files, AFailedCloseGivesItsReason) {
 // text files in text mode, the mark counts each line break's CR, which the
 // bytes given do not hold.
 TEST(Files, CutBackReturnsToTheMark) {
-  const auto path = std::filesystem::temp_directory_path() / "bindsmith-cut-back.cfg";
+  const test::TemporaryFolder folder;
+  const auto path = folder / "cut-back.cfg";
   std::ofstream(path) << "earlier text that is emptied\n";
   const Result<int> file = openForWriting(path.string());
   ASSERT_TRUE(file.ok());
@@ -36,15 +38,12 @@ TEST(Files, CutBackReturnsToTheMark) {
   EXPECT_TRUE(cutBack(descriptor, mark.value()).ok());
   EXPECT_EQ(writeSome(descriptor, "r_netgraph 1\n").value(), 13U);
   EXPECT_TRUE(closeDescriptor(descriptor).ok());
-  std::ifstream written(path, std::ios::binary);
-  const std::string text{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};
+  const std::string text = test::readFile(path);
 #ifdef BINDSMITH_HAS_TEXT_MODE
   EXPECT_EQ(text, "bind k a\r\nr_netgraph 1\r\n");
 #else
   EXPECT_EQ(text, "bind k a\nr_netgraph 1\n");
 #endif
-  written.close();
-  std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "support/session.h"
 
+#include <fstream>
 #include <iterator>
 
 #include "app/main_menu.h"
@@ -34,7 +35,24 @@ void ScriptedConsole::type(std::string_view input) {
 
 std::string ScriptedConsole::unread() {
   in_.clear();
-  return {std::istreambuf_iterator<char>(in_.rdbuf()), std::istreambuf_iterator<char>()};
+  return readAll(in_);
+}
+
+std::string readAll(std::istream& in) {
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return readAll(file);
+}
+
+std::size_t occurrences(std::string_view text, std::string_view part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
 }
 
 SessionResult runSession(std::string_view input, Sink* script) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <filesystem>
+#include <istream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -9,8 +12,9 @@
 #include "platform/unmovable.h"
 #include "support/sinks.h"
 
-// Whole sessions in this process, with the console and the script in memory.
-// Used by the unit tests and the fuzzer; needs no test framework.
+// Whole sessions in this process, with the console and the script in memory,
+// and what tests read back. Used by the unit tests and the fuzzer; needs no
+// test framework.
 namespace bindsmith::test {
 
 // The main menu's prompt, and what a run that ended there shows last.
@@ -48,6 +52,13 @@ class ScriptedConsole : Unmovable {
   MemorySink memory_;
   Script script_;
 };
+
+// Everything `in` holds from where it stands to its end; a file's bytes, all
+// of them (empty if there is no such file); how many times `part` stands in
+// `text`, overlapping ones counted too.
+std::string readAll(std::istream& in);
+std::string readFile(const std::filesystem::path& path);
+std::size_t occurrences(std::string_view text, std::string_view part);
 
 struct SessionResult {
   int status;

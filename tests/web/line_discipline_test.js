@@ -28,6 +28,9 @@ test('lines reach the program whole, mended as typed', () => {
     ['a\x01\r', 'a\x01\n', 'a^A\r\n'], // a control byte is taken, and shown as ^X
     ['\u00e9\x7f\r', '\n', '\u00e9\b \b\r\n'], // a two-byte character goes whole
     ['\u00e9\r', '\xc3\xa9\n', '\u00e9\r\n'],
+    // A wide character takes two columns, and mending takes back both.
+    ['\u4e2d\x7f\r', '\n', '\u4e2d\b \b\b \b\r\n'],
+    ['a\u4e2d\x15b\r', 'b\n', `a\u4e2d${'\b \b'.repeat(3)}b\r\n`],
   ];
   for (const [typed, read, echo] of samples) {
     const discipline = new LineDiscipline();
@@ -49,6 +52,30 @@ test('a tab moves to the next tab stop, and Backspace takes its whole width', ()
   assert.strictEqual(discipline.type('ab\t', atColumn(30)), 'ab\t');
   // From column 30, "ab" ends at 32 and the tab goes on to 40.
   assert.strictEqual(discipline.type('\x7f', atColumn(99)), '\b \b'.repeat(8));
+});
+
+test('a line begins where the cursor stands then, and only then', () => {
+  const discipline = new LineDiscipline();
+  discipline.type('ab', atColumn(30));
+  // The cursor has moved on with the echo; a tab still counts from where
+  // the line began: "ab" ends at 32, the tab goes on to 40.
+  assert.strictEqual(discipline.type('\t\x7f', atColumn(32)), `\t${'\b \b'.repeat(8)}`);
+  discipline.type('\r', atColumn(32));
+  // The next line begins afresh, at column 3.
+  assert.strictEqual(discipline.type('\t\x7f', atColumn(3)), `\t${'\b \b'.repeat(5)}`);
+});
+
+test('a line just as long as a read takes is read whole, nothing held back', () => {
+  const size = 4096;
+  for (const length of [size - 1, size, size + 1]) {
+    const discipline = new LineDiscipline();
+    discipline.type(`${'x'.repeat(length - 1)}\r`, atColumn(0));
+    assert.strictEqual(discipline.take(size).length, Math.min(length, size), `${length}`);
+    // An empty block would be the end of input.
+    const rest = discipline.take(size);
+    assert.deepStrictEqual(rest && Buffer.from(rest).toString(), length > size ? '\n' : undefined,
+      `${length}`);
+  }
 });
 
 test('a long line is read in blocks of the size asked for', () => {
