@@ -59,7 +59,7 @@ TEST(AliasName, CodesThatWouldBreakTheScriptAreSpeltOut) {
 }
 
 TEST(AliasName, EveryNameOfARunIsOneDistinctWord) {
-  // A run reserves at most 93 keys, so no row gets more than 93 binds; the
+  // A run reserves at most 47 keys, so no row gets more than 47 binds; the
   // names stay distinct words far beyond that.
   std::set<std::string> names;
   for (const WeaponRow& row : kWeaponCatalogue) {
