@@ -11,7 +11,7 @@
 namespace bindsmith {
 namespace {
 
-const std::string kStars = "\n*******************************************************\n\n";
+const std::string kStars{test::kSeparator};
 
 std::string nameQuestion(std::string_view name) {
   return "Please enter a playername \nIs " + std::string{name} +

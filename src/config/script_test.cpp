@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #ifdef BINDSMITH_HAS_FILE_MODES
@@ -24,15 +23,9 @@ namespace bindsmith {
 namespace {
 
 using test::FailingSink;
+using test::framed;
 using test::MemorySink;
 using test::ScriptedConsole;
-
-constexpr std::string_view kStars = "*******************************************************";
-
-std::string framed(std::string_view message) {
-  const std::string separator = "\n" + std::string{kStars} + "\n\n";
-  return separator + std::string{message} + "\n" + separator;
-}
 
 TEST(ScriptWrites, LinesReachTheScriptWhole) {
   ScriptedConsole io;
@@ -90,15 +83,7 @@ TEST(ScriptWrites, ARunWithoutScriptIsIntact) {
 
 class ScriptFileTest : public test::ConsoleFixture {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("bindsmith-" +
-            std::string{::testing::UnitTest::GetInstance()->current_test_info()->name()});
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::filesystem::path dir_;
+  const test::TemporaryFolder dir_;
 };
 
 TEST_F(ScriptFileTest, OpenCreatesOrEmptiesTheFile) {
@@ -108,9 +93,7 @@ TEST_F(ScriptFileTest, OpenCreatesOrEmptiesTheFile) {
   ASSERT_FALSE(script.open(path.string()).refusal);
   EXPECT_EQ(std::filesystem::file_size(path), 0U);
   script.writeLine("r_netgraph 1");
-  std::ifstream written(path);
-  const std::string text{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};
-  EXPECT_EQ(text, "r_netgraph 1\n") << "a finished line is on the disk at once";
+  EXPECT_EQ(test::readFile(path), "r_netgraph 1\n") << "a finished line is on the disk at once";
   EXPECT_TRUE(script.finish(io_.console()));
 }
 

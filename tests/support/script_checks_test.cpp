@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -106,11 +104,6 @@ TEST(ScriptChecks, FindsBrokenScripts) {
   EXPECT_FALSE(scriptProblems("rcon_password a//b\n", {std::nullopt, "a//b"}).empty());
 }
 
-std::string contents(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // Every script a transcript expects, read as the game reads it, with the
 // words its console shows confirmed.
 TEST(ScriptChecks, EveryTranscriptsScriptReadsAsThePlayerMeant) {
@@ -119,8 +112,8 @@ TEST(ScriptChecks, EveryTranscriptsScriptReadsAsThePlayerMeant) {
     for (const auto& file : std::filesystem::directory_iterator(entry.path())) {
       if (file.path().extension() == ".cfg") {
         SCOPED_TRACE(file.path().string());
-        const ConfirmedWords words = confirmedWords(contents(entry.path() / "stdout"));
-        EXPECT_EQ(scriptProblems(contents(file.path()), words), std::vector<std::string>{});
+        const ConfirmedWords words = confirmedWords(readFile(entry.path() / "stdout"));
+        EXPECT_EQ(scriptProblems(readFile(file.path()), words), std::vector<std::string>{});
         ++scripts;
       }
     }

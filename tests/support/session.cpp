@@ -55,6 +55,10 @@ std::size_t occurrences(std::string_view text, std::string_view part) {
   return count;
 }
 
+std::string framed(std::string_view message) {
+  return std::string{kSeparator} + std::string{message} + "\n" + std::string{kSeparator};
+}
+
 SessionResult runSession(std::string_view input, Sink* script) {
   ScriptedConsole io(input, script);
   const int status = runMainMenu(io.console(), io.script());

@@ -60,6 +60,12 @@ std::string readAll(std::istream& in);
 std::string readFile(const std::filesystem::path& path);
 std::size_t occurrences(std::string_view text, std::string_view part);
 
+// The console's separator block: a line break, 55 stars and an empty line;
+// and `message` framed as every refusal and error report shows it.
+inline constexpr std::string_view kSeparator =
+    "\n*******************************************************\n\n";
+std::string framed(std::string_view message);
+
 struct SessionResult {
   int status;
   std::string console;
