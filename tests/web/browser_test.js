@@ -163,7 +163,7 @@ async function fromTheFolder(page, engine) {
 }
 
 // Served, on a smaller laptop: editing, Ctrl-C, Ctrl-D, a paste, New run.
-async function served(page, engine, origin) {
+async function served(page, engine, origin, expectDialog) {
   await page.setViewport(smallLaptop);
   // Answers mistyped and mended with Backspace reach the program mended:
   // the same output as the same answers typed plainly.
@@ -232,7 +232,15 @@ async function served(page, engine, origin) {
     'the earlier run\'s script is kept');
   sameBytes(await downloadScript(page, engine, 'pub.cfg', '#kept-list li button'),
     Buffer.from('r_netgraph 1\n'), 'the earlier run\'s script, downloaded');
-  console.log(`ok ${engine}: new run`);
+  // Forget all, after its question, leaves no script kept.
+  const asked = expectDialog('confirm', true);
+  await page.click('#forget-all');
+  await asked;
+  assert.deepStrictEqual(await keptList(page), [], 'Forget all left scripts kept');
+  await page.reload({ waitUntil: 'load' });
+  await waitUntilWaiting(page);
+  assert.deepStrictEqual(await keptList(page), [], 'forgotten scripts came back');
+  console.log(`ok ${engine}: new run, forget all`);
 }
 
 async function main() {
@@ -260,9 +268,9 @@ async function checkEngine(engine, origin) {
     page.on('console', (message) => {
       if (message.type() === 'error') failures.push(`console error: ${message.text()}`);
     });
-    answerDialogs(page, failures);
+    const expectDialog = answerDialogs(page, failures);
     await fromTheFolder(page, engine);
-    await served(page, engine, origin);
+    await served(page, engine, origin, expectDialog);
     const go = (url) => open(page, url);
     await screen.checkKeysAndFocus(page, engine, origin, go);
     await screen.checkScreens(page, engine, origin, go, artifactFolder);

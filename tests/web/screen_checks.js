@@ -174,7 +174,7 @@ async function checkScreens(page, engine, origin, go, artifactFolder) {
   await checkFits(page, phone);
   // Back on a laptop's screen, the same terminal fits the wider space.
   await page.setViewport(laptop);
-  await page.waitForFunction(() => document.querySelector('.xterm-screen').offsetWidth > 800,
+  await page.waitForFunction(() => document.querySelector('.xterm-screen').offsetWidth > 600,
     { timeout: kPatience });
   await checkFits(page, laptop);
 
