@@ -96,6 +96,9 @@ async function checkKeysAndFocus(page, engine, origin, go) {
   await typeKeys(page, '2\npub\n1\n');
   await page.waitForFunction(() => !document.querySelector('#download').disabled,
     { timeout: kPatience });
+  const reason = () => page.$eval('#download', (button) =>
+    document.getElementById(button.getAttribute('aria-describedby')).textContent);
+  assert.strictEqual(await reason(), 'pub.cfg is empty so far.', 'Download\'s description');
   assert.strictEqual(await page.evaluate(() => window.bindsmithPage.finished()), false,
     'Ctrl+C with a selection ended the run');
 
@@ -144,6 +147,10 @@ async function checkScreens(page, engine, origin, go, artifactFolder) {
   await page.setViewport(phone);
   await go(`${origin}/`);
   await checkFits(page, phone);
+  if (engine === 'chromium') {
+    assert.deepStrictEqual(await page.evaluate(() => ['keys', 'touch-keys'].map((id) =>
+      document.getElementById(id).hidden)), [true, false], 'a touch screen\'s tips');
+  }
   await checkCursorInView(page, 'on a phone');
   await typeKeys(page, '1\n2\npub\n1\n4\n1\n');
   await page.waitForFunction(() => window.bindsmithPage.asksForKey(), { timeout: kPatience });
@@ -166,7 +173,11 @@ async function checkScreens(page, engine, origin, go, artifactFolder) {
   await page.screenshot({ path: path.join(artifactFolder, `${engine}-phone.png`) });
   await page.setViewport(narrowest);
   await checkFits(page, narrowest);
+  assert.match(await page.$eval('#download-reason', (reason) => reason.textContent),
+    /^pub\.cfg is not downloaded yet\.$/);
   await downloadScript(page, engine, 'pub.cfg', '#download', tap);
+  assert.strictEqual(await page.$eval('#download-reason', (reason) => reason.textContent),
+    'pub.cfg is downloaded as it stands.', 'Download\'s description after a download');
   // The phone turned mid-run, then back.
   await page.setViewport(phoneTurned);
   await checkFits(page, phoneTurned);
