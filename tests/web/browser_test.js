@@ -243,6 +243,30 @@ async function served(page, engine, origin, expectDialog) {
   console.log(`ok ${engine}: new run, forget all`);
 }
 
+// A browser that keeps nothing (storage turned off): the page says so by
+// the script, and New run asks before it would lose the script.
+async function storageRefused(browser, origin, failures) {
+  const page = await browser.newPage();
+  page.on('pageerror', (error) => failures.push(`page error: ${error.message}`));
+  const expectDialog = answerDialogs(page, failures);
+  await page.evaluateOnNewDocument(() => {
+    Object.defineProperty(window, 'localStorage', {
+      get() { throw new DOMException('The storage is turned off', 'SecurityError'); },
+    });
+  });
+  await open(page, `${origin}/`);
+  await page.click('#terminal');
+  await typeKeys(page, '2\npub\n1\n10\n1\n');
+  await wait(page, () => document.querySelector('#script-text').textContent === 'r_netgraph 1\n');
+  assert.match(await page.$eval('#keep-problem', (problem) => (problem.hidden ? '' :
+    problem.textContent)), /^This script is not kept in the browser: this browser does not let/);
+  const asked = expectDialog('confirm', false);
+  await page.click('#new-run');
+  await asked;
+  assert.strictEqual(await text(page, '#script-name'), 'pub.cfg', '"no" keeps the run');
+  await page.close();
+}
+
 async function main() {
   fs.mkdirSync(artifactFolder, { recursive: true });
   const server = await serve(siteFolder);
@@ -283,6 +307,8 @@ async function checkEngine(engine, origin) {
       await typeKeys(page, expected('file-name-accepted').stdin);
       await checkSession(page, engine, 'file-name-accepted');
       await page.setOfflineMode(false);
+      await storageRefused(browser, origin, failures);
+      console.log(`ok ${engine}: storage turned off is said, and New run asks`);
     }
   } finally {
     await close();

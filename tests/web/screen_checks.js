@@ -134,6 +134,14 @@ async function checkPicture(page, engine, artifactFolder) {
     items.map((item) => item.textContent));
   assert(words.includes('k: H&K USP .45 Tactical, 2 primary ammunition, 1 secondary ammunition, ' +
     'full kevlar, else regular, 1 HE grenade, 3 conc grenades'), `the binds in words: ${words}`);
+  if (engine === 'chromium') {
+    // The names as the browser's accessibility tree gives them.
+    for (const selector of ['aria/Keyboard[role="group"]',
+      'aria/k: H&K USP .45 Tactical[role="button"]',
+      'aria/Scripts kept in this browser[role="list"]']) {
+      assert(await page.$(selector), `nothing in the accessibility tree is ${selector}`);
+    }
+  }
   const svg = (await downloadScript(page, engine, 'pub.svg', '#save-picture')).toString();
   assert.match(svg, /^<\?xml[^]*<svg [^]*>k: H&amp;K USP \.45 Tactical, 2 primary/);
   await page.screenshot({ path: path.join(artifactFolder, `${engine}-laptop.png`) });
