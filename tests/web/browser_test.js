@@ -244,7 +244,8 @@ async function served(page, engine, origin, expectDialog) {
 }
 
 // A browser that keeps nothing (storage turned off): the page says so by
-// the script, and New run asks before it would lose the script.
+// the script, and New run asks before it would lose the script. And a kept
+// copy that cannot be read is said, not dropped.
 async function storageRefused(browser, origin, failures) {
   const page = await browser.newPage();
   page.on('pageerror', (error) => failures.push(`page error: ${error.message}`));
@@ -265,6 +266,20 @@ async function storageRefused(browser, origin, failures) {
   await asked;
   assert.strictEqual(await text(page, '#script-name'), 'pub.cfg', '"no" keeps the run');
   await page.close();
+
+  // A kept copy the browser can no longer read is listed as such, with its
+  // Remove, and stays until removed.
+  const context = await browser.createBrowserContext();
+  const spoilt = await context.newPage();
+  await spoilt.goto(`${origin}/`);
+  await spoilt.evaluate(() => localStorage.setItem('bindsmith kept / spoilt', '{"name":'));
+  await open(spoilt, `${origin}/`);
+  assert.match(await text(spoilt, '#kept-list'), /can no longer read/);
+  assert.strictEqual(await spoilt.evaluate(() => localStorage.getItem('bindsmith kept / spoilt')),
+    '{"name":', 'a copy that cannot be read was dropped');
+  await spoilt.click('#kept-list li button');
+  assert.strictEqual(await text(spoilt, '#kept-list'), '');
+  await context.close();
 }
 
 async function main() {
@@ -308,7 +323,7 @@ async function checkEngine(engine, origin) {
       await checkSession(page, engine, 'file-name-accepted');
       await page.setOfflineMode(false);
       await storageRefused(browser, origin, failures);
-      console.log(`ok ${engine}: storage turned off is said, and New run asks`);
+      console.log(`ok ${engine}: storage turned off, or a copy spoilt, is said`);
     }
   } finally {
     await close();
