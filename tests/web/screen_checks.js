@@ -142,6 +142,15 @@ async function checkPicture(page, engine, artifactFolder) {
       assert(await page.$(selector), `nothing in the accessibility tree is ${selector}`);
     }
   }
+  // The script pane scrolls within the window, even a short laptop's; it
+  // does not grow past it.
+  await page.setViewport({ width: 1366, height: 440 });
+  await page.waitForFunction(() => {
+    const pane = document.querySelector('#script-text');
+    return window.innerHeight === 440 && pane.getBoundingClientRect().bottom <= 440;
+  }, { timeout: kPatience })
+    .catch(() => assert.fail('the script pane grows past the bottom of the window'));
+  await page.setViewport(laptop);
   const svg = (await downloadScript(page, engine, 'pub.svg', '#save-picture')).toString();
   assert.match(svg, /^<\?xml[^]*<svg [^]*>k: H&amp;K USP \.45 Tactical, 2 primary/);
   await page.screenshot({ path: path.join(artifactFolder, `${engine}-laptop.png`) });
