@@ -13,6 +13,7 @@ const phone = { width: 390, height: 844, isMobile: true, hasTouch: true };
 const phoneWithKeyboard = { ...phone, height: 420 };
 const phoneTurned = { ...phone, width: 844, height: 390, isLandscape: true };
 const narrowest = { width: 360, height: 640, isMobile: true, hasTouch: true };
+const smallest = { ...narrowest, width: 320, height: 568 };
 const laptop = { width: 1366, height: 657 };
 
 const terminalHasFocus = (page) => page.evaluate(() =>
@@ -190,6 +191,9 @@ async function checkScreens(page, engine, origin, go, artifactFolder) {
   await page.screenshot({ path: path.join(artifactFolder, `${engine}-phone.png`) });
   await page.setViewport(narrowest);
   await checkFits(page, narrowest);
+  await page.setViewport(smallest);
+  await checkFits(page, smallest);
+  await page.setViewport(narrowest);
   assert.match(await page.$eval('#download-reason', (reason) => reason.textContent),
     /^pub\.cfg is not downloaded yet\.$/);
   await downloadScript(page, engine, 'pub.cfg', '#download', tap);
@@ -224,7 +228,7 @@ async function checkScreens(page, engine, origin, go, artifactFolder) {
       .map((v) => `${v.id}: ${v.nodes.map((node) => node.target.join(' ')).join(', ')}`);
   });
   assert.deepStrictEqual(violations, [], 'axe-core: serious or critical violations');
-  console.log(`ok ${engine}: screens from 360 px wide, and axe-core`);
+  console.log(`ok ${engine}: screens from 320 px wide, and axe-core`);
 }
 
 module.exports = { checkCursorInView, checkKeysAndFocus, checkPicture, checkScreens };
