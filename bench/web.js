@@ -8,21 +8,18 @@
 //   node bench/web.js SITE_FOLDER
 'use strict';
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
 const { pathToFileURL } = require('url');
 const { serve } = require('../web/serve.js');
-const puppeteer = require(require.resolve('puppeteer-core', {
-  paths: [path.join(__dirname, '../web')],
-}));
+// The browser test's own launch: the same Chromium, profile and flags.
+const { launch, kMenuPrompt: prompt } = require('../tests/web/browsers.js');
 
 const [siteFolder] = process.argv.slice(2);
 const kColdLoads = 5;
 const kPasted = 100000; // characters, the last of them the line break
 const kKeys = 30;
 const kPatience = 20000;
-const { kMenuPrompt: prompt } = require('../tests/web/browsers.js');
 
 function median(values) {
   const sorted = [...values].sort((a, b) => a - b);
@@ -32,15 +29,7 @@ function median(values) {
 async function main() {
   const server = await serve(siteFolder);
   const origin = `http://127.0.0.1:${server.address().port}`;
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'bindsmith-bench-'));
-  const browser = await puppeteer.launch({
-    executablePath: process.env.BINDSMITH_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    userDataDir: profile,
-    protocolTimeout: kPatience,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  const { browser, close } = await launch('chromium');
   try {
     // Cold loads: each in a fresh context, which has a cache of its own.
     // The time is from the start of navigation to the first frame whose
@@ -150,9 +139,8 @@ async function main() {
       echo_frames_median: median(frames),
     };
   } finally {
-    await browser.close();
+    await close();
     server.close();
-    fs.rmSync(profile, { recursive: true, force: true });
   }
 }
 

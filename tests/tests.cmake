@@ -123,9 +123,19 @@ if(BINDSMITH_TESTS)
     add_test(NAME web.browser COMMAND ${NODE} ${CMAKE_SOURCE_DIR}/tests/web/browser_test.js
       ${site} ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_CURRENT_BINARY_DIR}/artifacts)
     set_tests_properties(web.browser PROPERTIES TIMEOUT 600)
-    # The page's line discipline, alone under node.
+    # The page's pure parts, alone under node: the line discipline, the
+    # program host, the scripts kept in the browser, and the keyboard
+    # picture with the program's data as the build writes it for the page.
     add_test(NAME web.line_discipline
       COMMAND ${NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/line_discipline_test.js)
+    add_test(NAME web.program_host
+      COMMAND ${NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/program_host_test.js)
+    add_test(NAME web.kept_scripts
+      COMMAND ${NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/kept_scripts_test.js)
+    add_test(NAME web.keyboard_layout
+      COMMAND ${NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/keyboard_layout_test.js)
+    set_tests_properties(web.keyboard_layout PROPERTIES
+      ENVIRONMENT "BINDSMITH_PAGE_DATA=${site}/page-data.js")
   endif()
 
   # Each folder under tests/e2e is one transcript; adding a folder adds a test.

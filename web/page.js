@@ -1,26 +1,37 @@
 // The page: the terminal (xterm.js) fitted to the screen it has, the keys
 // players know from other programs, typing that always reaches the
-// terminal, and the runs, each a fresh program beside its script pane.
+// terminal, and the runs, each a fresh program beside its script pane and
+// the keyboard picture of its binds.
 /* global Terminal, FitAddon, createBindsmith, LineDiscipline, ProgramHost, compileProgram,
-   ScriptPane */
+   ScriptPane, KeyboardPicture, SpokenLog, bindsmithData */
 'use strict';
 
 (() => {
   const byId = (id) => document.getElementById(id);
   const box = byId('terminal');
   const runStatus = byId('run-status');
-  const terminal = new Terminal({ convertEol: true, cursorBlink: true, scrollback: 5000,
-    screenReaderMode: true });
+  // The dialogue is spoken from a log of its own (spoken.js), not from
+  // the terminal's rows: those would read the star rows out.
+  const terminal = new Terminal({ convertEol: true, cursorBlink: true, scrollback: 5000 });
   const fitAddon = new FitAddon.FitAddon();
   terminal.loadAddon(fitAddon);
   terminal.open(box);
-  const pane = new ScriptPane({ name: byId('script-name'), earlier: byId('script-earlier'),
-    text: byId('script-text'), download: byId('download'), reason: byId('download-reason') });
+  const pane = new ScriptPane({ name: byId('script-name'), text: byId('script-text'),
+    download: byId('download'), reason: byId('download-reason'), kept: byId('kept-list'),
+    forget: byId('forget-all'), problem: byId('keep-problem') });
+  const spoken = new SpokenLog(byId('spoken'));
+  const keyboard = new KeyboardPicture({ picture: byId('keyboard'), list: byId('bind-list'),
+    save: byId('save-picture') }, bindsmithData, (key) => answer(`${key}\r`));
 
-  // The program's menu lines are up to 56 columns wide: the font is as
-  // large as lets them fit, between 11 and 14 pixels. Lines wider than a
-  // phone's screen wrap in the terminal; the page never scrolls sideways.
-  const kWidestLine = 56;
+  // On a touch screen the tips name touch actions, not keys it has not.
+  const touch = navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches;
+  byId('keys').hidden = touch;
+  byId('touch-keys').hidden = !touch;
+
+  // The font is as large as lets the program's widest menu line fit,
+  // between 11 and 14 pixels. Lines wider than a phone's screen wrap in
+  // the terminal; the page never scrolls sideways.
+  const kWidestLine = bindsmithData.widestLine;
   const kCellWidthPerPixel = 0.6; // a monospace cell is about 0.6 of the font's size
   const kLineHeightPerPixel = 1.2;
   const kSmallestFont = 11;
@@ -86,19 +97,40 @@
 
   const program = compileProgram(globalThis.bindsmithWasm);
   let run = null;
+  let said = ''; // the end of what the program wrote, to know what it asks
+  // The program's question for a bind's key ends its output while it waits.
+  const kKeyQuestion = /Please enter the key you wish to bind .* to: $/;
+  const asksForKey = () => Boolean(run && run.waiting && kKeyQuestion.test(said));
+
+  function showScript() {
+    const record = pane.script();
+    keyboard.update(record ? new TextDecoder().decode(record.bytes) : '',
+      record ? record.name : null, asksForKey());
+  }
 
   function startRun() {
     if (run) run.abandon();
     terminal.reset();
+    spoken.clear();
+    said = '';
     runStatus.textContent = 'Loading...';
+    pane.startRun();
     const host = new ProgramHost(createBindsmith, program, new LineDiscipline(), {
-      output: (bytes) => terminal.write(bytes, keepCursorInView),
+      output: (bytes) => {
+        terminal.write(bytes, keepCursorInView);
+        spoken.add(bytes);
+        said = (said + new TextDecoder('latin1').decode(bytes)).slice(-200);
+        showScript();
+      },
       reading: () => {
         runStatus.textContent = '';
         pane.update(host.script());
+        // The program waits once this returns: the key buttons follow.
+        queueMicrotask(showScript);
       },
       exit: (status) => {
         pane.update(host.script());
+        showScript();
         const how = {
           0: 'The run has ended.',
           130: 'Ctrl-C ended the run; the script keeps every bind made before it.',
@@ -115,25 +147,27 @@
     terminal.focus();
   }
 
-  terminal.onData((data) => {
+  // Typed, pasted or tapped on the keyboard picture: the same way in.
+  function answer(data) {
     if (!run || run.finished) return;
     const echo = run.discipline.type(data, () => terminal.buffer.active.cursorX);
     if (echo) terminal.write(echo, keepCursorInView);
     run.wake();
-  });
+    showScript();
+  }
+  terminal.onData(answer);
 
   // Typing goes to the terminal after a button, and after a click anywhere
   // that is not a control, unless the click selected text to copy.
   byId('download').addEventListener('click', () => terminal.focus());
   byId('new-run').addEventListener('click', () => {
-    const lose = 'Your script has statements you have not downloaded. ' +
-      'Start a new run and lose them?';
-    if (!pane.unsaved() || window.confirm(lose)) {
-      pane.clear();
-      startRun();
-    }
+    const lose = 'Your script could not be kept in this browser and is not downloaded. ' +
+      'Start a new run and lose it?';
+    if (!pane.atRisk() || window.confirm(lose)) startRun();
     terminal.focus();
   });
+  // Another tab of the page kept or removed a script.
+  window.addEventListener('storage', () => pane.renderKept());
   document.addEventListener('click', (event) => {
     if (event.target.closest('a, button, input, select, textarea, summary')) return;
     const selection = window.getSelection();
@@ -141,10 +175,10 @@
     terminal.focus();
   });
 
-  // Leaving the page with statements not downloaded asks first; they are
-  // kept in the browser in any case.
+  // Leaving the page asks first only when that would lose statements: not
+  // downloaded, and not kept in the browser either.
   window.addEventListener('beforeunload', (event) => {
-    if (!pane.unsaved()) return;
+    if (!pane.atRisk()) return;
     event.preventDefault();
     event.returnValue = '';
   });
@@ -155,10 +189,10 @@
     finished: () => Boolean(run && run.finished),
     status: () => (run ? run.status : null),
     waiting: () => Boolean(run && run.waiting),
-    unsaved: () => pane.unsaved(),
+    atRisk: () => pane.atRisk(),
+    asksForKey,
   };
 
-  pane.restore();
   fitTerminal();
   startRun();
 })();

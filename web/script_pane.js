@@ -1,119 +1,148 @@
-// The script pane: the run's script as it stands, its download, and its
-// copy in the browser's storage, which never leaves the machine. The copy
-// is kept as the script grows, so that after a reload, or a tab closed and
-// opened again, the last script is still there to download.
+// The script pane: this run's script as it stands and its Download, and the
+// list of every script kept in this browser, each downloadable and
+// removable on its own. Keeping them is kept_scripts.js's job; this shows
+// them, and says plainly when the browser would not keep one.
+/* global KeptScripts, KeptRun, keptScriptsParts */
 'use strict';
 
 (function (exports) {
-  // One copy per page: a site may hold two versions of the page side by side.
-  const storageKey = () => `bindsmith script ${location.pathname.replace(/index\.html$/, '')}`;
+  const { newRunId, unsaved } = keptScriptsParts;
 
-  // The script is bytes, not necessarily UTF-8 (a password may hold any
-  // byte): stored one character per byte, so that it comes back exact.
-  function bytesToText(bytes) {
-    let text = '';
-    const kChunk = 8192;
-    for (let at = 0; at < bytes.length; at += kChunk) {
-      text += String.fromCharCode.apply(null, bytes.subarray(at, at + kChunk));
+  // The browser's storage, or null where it is turned off: reading
+  // localStorage itself may throw then.
+  function browserStorage() {
+    try {
+      const storage = window.localStorage;
+      storage.getItem('bindsmith');
+      return storage;
+    } catch {
+      return null;
     }
-    return text;
   }
 
-  function textToBytes(text) {
-    const bytes = new Uint8Array(text.length);
-    for (let i = 0; i < text.length; i += 1) bytes[i] = text.charCodeAt(i);
-    return bytes;
+  function saveBytes(name, bytes) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   }
 
-  function sameBytes(a, b) {
-    if (a.length !== b.length) return false;
-    for (let i = 0; i < a.length; i += 1) if (a[i] !== b[i]) return false;
-    return true;
-  }
+  const button = (text, label, action) => {
+    const element = document.createElement('button');
+    element.type = 'button';
+    element.textContent = text;
+    element.setAttribute('aria-label', label);
+    element.addEventListener('click', action);
+    return element;
+  };
 
   class ScriptPane {
-    // `elements`: name, earlier, text, download (the button), reason (why
-    // it is disabled).
+    // `elements`: name, text, download (the button), reason (its
+    // description), kept (the list), forget (the button), problem (where a
+    // failure to keep is said).
     constructor(elements) {
       this.elements = elements;
-      this.script = null; // { name, bytes, earlier, downloaded }
+      this.kept = new KeptScripts(browserStorage(), location.pathname);
+      this.run = null;
       this.decoder = new TextDecoder();
       elements.download.addEventListener('click', () => this.download());
+      elements.forget.addEventListener('click', () => this.forgetAll());
     }
 
-    // The script an earlier visit left in storage, if any.
-    restore() {
-      try {
-        const kept = JSON.parse(localStorage.getItem(storageKey()));
-        if (!kept) return;
-        this.script = { ...kept, bytes: textToBytes(kept.bytes), earlier: true };
-      } catch {
-        this.script = null; // no storage (a private window), or a copy spoilt
-      }
+    // A new run, with a kept copy of its own; earlier runs' copies stay.
+    startRun() {
+      this.run = new KeptRun(this.kept, newRunId(Date.now(), Math.random()));
       this.render();
     }
 
-    // The running program's script, whenever it may have grown.
+    // The running program's script (null before it is named), whenever it
+    // may have grown.
     update(script) {
-      if (!script) return;
-      const shown = this.script;
-      if (shown && !shown.earlier && shown.name === script.name &&
-        sameBytes(shown.bytes, script.bytes)) return;
-      this.script = { name: script.name, bytes: script.bytes.slice(), earlier: false,
-        downloaded: false };
-      this.render();
-      this.save();
+      if (this.run.update(script, Date.now())) this.render();
     }
 
-    // A new run: its script starts empty, and replaces the kept copy.
-    clear() {
-      this.script = null;
-      try {
-        localStorage.removeItem(storageKey());
-      } catch {
-        // No storage: nothing was kept.
-      }
-      this.render();
+    // Whether leaving the page would lose statements: neither downloaded
+    // nor kept.
+    atRisk() {
+      return this.run !== null && this.run.atRisk();
     }
 
-    // Whether the script holds statements that were not downloaded.
-    unsaved() {
-      return Boolean(this.script && this.script.bytes.length > 0 && !this.script.downloaded);
+    script() {
+      return this.run && this.run.record;
     }
 
     download() {
-      if (!this.script) return;
-      const { name, bytes } = this.script;
-      const link = document.createElement('a');
-      link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
-      link.download = name;
-      document.body.append(link);
-      link.click();
-      link.remove();
-      setTimeout(() => URL.revokeObjectURL(link.href), 0);
-      this.script.downloaded = true;
-      this.save();
+      const record = this.script();
+      if (!record) return;
+      saveBytes(record.name, record.bytes);
+      this.run.downloaded();
+      this.render();
     }
 
-    save() {
-      const { name, bytes, downloaded } = this.script;
-      try {
-        localStorage.setItem(storageKey(),
-          JSON.stringify({ name, bytes: bytesToText(bytes), downloaded }));
-      } catch {
-        // No storage, or it is full: the pane and Download still work.
-      }
+    forgetAll() {
+      const question = 'Remove every script kept in this browser? Those not downloaded are lost.';
+      if (!window.confirm(question)) return;
+      this.kept.forgetAll();
+      this.render();
     }
 
     render() {
-      const { name, earlier, text, download, reason } = this.elements;
-      const script = this.script;
-      name.textContent = script ? script.name : 'No script yet';
-      earlier.hidden = !(script && script.earlier);
-      text.textContent = script ? this.decoder.decode(script.bytes) : '';
+      const { name, text, download, reason, problem } = this.elements;
+      const record = this.script();
+      name.textContent = record ? record.name : 'No script yet';
+      text.textContent = record ? this.decoder.decode(record.bytes) : '';
       text.scrollTop = text.scrollHeight;
-      download.disabled = !script;
-      reason.hidden = Boolean(script);
+      download.disabled = !record;
+      if (!record) reason.textContent = 'Name the script first: choose 2 in the menu.';
+      else if (unsaved(record)) reason.textContent = `${record.name} is not downloaded yet.`;
+      else if (record.bytes.length === 0) reason.textContent = `${record.name} is empty so far.`;
+      else reason.textContent = `${record.name} is downloaded as it stands.`;
+      const failure = this.run && this.run.failure;
+      problem.hidden = !failure;
+      problem.textContent = failure ? `This script is not kept in the browser: ${failure}. ` +
+        'Download it before you leave the page.' : '';
+      this.renderKept();
+    }
+
+    renderKept() {
+      const { kept: list, forget } = this.elements;
+      const { scripts, unreadable } = this.kept.list();
+      const when = (time) => new Date(time).toLocaleString();
+      const items = scripts.map((record) => {
+        const item = document.createElement('li');
+        const mine = this.run && record.id === this.run.id;
+        const words = document.createElement('span');
+        words.textContent = `${record.name}${mine ? ' (this run)' : ''}, ` +
+          `${when(record.changed)}, ${unsaved(record) ? 'not downloaded' : 'downloaded'}`;
+        item.append(words,
+          button('Download', `Download ${record.name} of ${when(record.changed)}`, () => {
+            saveBytes(record.name, record.bytes);
+            if (mine) this.run.downloaded();
+            else this.kept.keep({ ...record, downloaded: true });
+            this.render();
+          }),
+          button('Remove', `Remove ${record.name} of ${when(record.changed)}`, () => {
+            if (unsaved(record) && !window.confirm(`Remove ${record.name}? ` +
+              'It was not downloaded, and is lost.')) return;
+            this.kept.remove(record.id);
+            this.render();
+          }));
+        return item;
+      });
+      for (const key of unreadable) {
+        const item = document.createElement('li');
+        item.textContent = 'A kept script that this browser can no longer read. ';
+        item.append(button('Remove', 'Remove the script that cannot be read', () => {
+          this.kept.removeKey(key);
+          this.render();
+        }));
+        items.push(item);
+      }
+      list.replaceChildren(...items);
+      forget.disabled = items.length === 0;
     }
   }
 

@@ -53,14 +53,10 @@ const transcript = (page) => page.evaluate(() => window.bindsmithPage.transcript
 const status = (page) => page.evaluate(() => window.bindsmithPage.status());
 const text = (page, selector) => page.$eval(selector, (element) => element.textContent);
 
-// Opens the page afresh. Leaving a script that was not downloaded asks
-// first (`expectDialog`), and the test says yes.
-async function open(page, url, expectDialog) {
-  const unsaved = await page.evaluate(() => Boolean(window.bindsmithPage &&
-    window.bindsmithPage.unsaved()));
-  const asked = unsaved ? expectDialog('beforeunload', true) : null;
+// Opens the page afresh. Every script is kept in the browser, so leaving
+// the page asks nothing.
+async function open(page, url) {
   await page.goto(url, { waitUntil: 'load' });
-  await asked;
   await waitUntilWaiting(page);
   assert.strictEqual(await text(page, '#run-status'), '', '"Loading..." once the program runs');
   await page.click('#terminal');
@@ -96,41 +92,74 @@ function answerDialogs(page, failures) {
   });
 }
 
+// The kept scripts the page lists, newest first: name and state, as shown.
+const keptList = (page) => page.$$eval('#kept-list li > span', (items) =>
+  items.map((item) => item.textContent));
+
 // Opened from the unpacked folder: a whole session on a laptop's screen,
-// the script kept through a reload and downloaded byte for byte.
-async function fromTheFolder(page, engine, expectDialog) {
+// the keyboard picture labelled from it, the script kept through a reload
+// and a new run, two tabs keeping a script each, all downloaded byte for
+// byte.
+async function fromTheFolder(page, engine) {
   await page.setViewport(laptop);
   const url = pathToFileURL(path.join(siteFolder, 'index.html')).href;
-  await open(page, url, expectDialog);
+  await open(page, url);
   const session = expected('bind-every-weapon-group');
   await typeKeys(page, session.stdin);
   await waitUntilFinished(page);
   sameBytes(await transcript(page), session.stdout, 'a session from file://');
   await screen.checkCursorInView(page, 'after the last answer');
-  await page.screenshot({ path: path.join(artifactFolder, `${engine}-laptop.png`) });
+  await screen.checkPicture(page, engine, artifactFolder);
 
-  // Leaving with a script not downloaded asks first; after the reload the
-  // script is still there, marked as an earlier run's.
-  const asked = expectDialog('beforeunload', true);
+  // A reload asks nothing and starts afresh; the script stays in the list,
+  // not downloaded, and downloads from there.
   await page.reload({ waitUntil: 'load' });
-  await asked;
   await waitUntilWaiting(page);
-  assert.strictEqual(await page.$eval('#script-earlier', (mark) => mark.hidden), false,
-    'the script is marked as from an earlier run');
-  sameBytes(await downloadScript(page, engine, 'pub.cfg'), session.script,
-    'the script downloaded after a reload');
-  await page.reload({ waitUntil: 'load' }); // downloaded: no question now
-  await waitUntilWaiting(page);
+  assert.strictEqual(await text(page, '#script-name'), 'No script yet', 'a reload starts afresh');
+  assert.deepStrictEqual((await keptList(page)).map((item) => item.replace(/,.*,/, ',')),
+    ['pub.cfg, not downloaded'], 'the script kept through a reload');
+  sameBytes(await downloadScript(page, engine, 'pub.cfg', '#kept-list li button'),
+    session.script, 'the kept script downloaded after a reload');
+  assert.match((await keptList(page))[0], /, downloaded$/);
 
-  // The players' guide is part of the site, and opens from the folder too.
-  const guide = await page.$eval('a[href="guide.txt"]', (link) => link.href);
+  // A second tab and this one each keep their own run's script, and a new
+  // run here, and a reload, leave both.
+  const other = await page.browser().newPage();
+  await other.setViewport(laptop);
+  await open(other, url);
+  await other.click('#terminal');
+  await typeKeys(other, expected('file-name-accepted').stdin);
+  await waitUntilFinished(other);
+  // A tab behind another draws no frames: the test works in the one in front.
+  await page.bringToFront();
+  await page.click('#terminal');
+  await typeKeys(page, '2\nlan\n1\n15\n');
+  await waitUntilFinished(page);
+  await page.click('#new-run');
+  await waitUntilWaiting(page);
+  await page.reload({ waitUntil: 'load' });
+  await waitUntilWaiting(page);
+  assert.deepStrictEqual((await keptList(page)).map((item) => item.split(',')[0]),
+    ['lan.cfg', 'pub.cfg', 'pub.cfg'], 'each tab keeps its own script, newest first');
+  await other.close();
+
+  // The players' guide is part of the site, a page that opens from the
+  // folder too and fits a phone's screen.
+  const guide = await page.$eval('a[href="guide.html"]', (link) => link.href);
   const reader = await page.browser().newPage();
+  await reader.setViewport({ width: 360, height: 640, isMobile: true, hasTouch: true });
   await reader.goto(guide);
   const firstLine = fs.readFileSync(path.join(siteFolder, 'guide.txt'), 'utf8').split('\n')[0];
   assert(firstLine && (await reader.$eval('body', (body) => body.innerText)).includes(firstLine),
     'the guide opens from the page');
+  const { scrollWidth, clientWidth } = await reader.evaluate(() => {
+    const { scrollWidth: wide, clientWidth: shown } = document.documentElement;
+    return { scrollWidth: wide, clientWidth: shown };
+  });
+  assert(clientWidth > 300 && scrollWidth <= clientWidth,
+    `the guide is ${scrollWidth} px wide on a phone's ${clientWidth}`);
   await reader.close();
-  console.log(`ok ${engine}: from the folder, a reload and the guide`);
+  console.log(`ok ${engine}: from the folder, the picture, reloads, two tabs and the guide`);
 }
 
 // Served, on a smaller laptop: editing, Ctrl-C, Ctrl-D, a paste, New run.
@@ -138,12 +167,12 @@ async function served(page, engine, origin, expectDialog) {
   await page.setViewport(smallLaptop);
   // Answers mistyped and mended with Backspace reach the program mended:
   // the same output as the same answers typed plainly.
-  await open(page, `${origin}/`, expectDialog);
+  await open(page, `${origin}/`);
   await typeKeys(page, '2\npub\n1\n4\n1\nu\n1\n1\n2\n0\n2\n2\n15\n');
   await waitUntilFinished(page);
   const plain = Buffer.from(await transcript(page));
   assert.match(plain.toString('latin1'), /Setting filename to pub\.cfg/);
-  await open(page, `${origin}/`, expectDialog);
+  await open(page, `${origin}/`);
   await typeKeys(page, '3\b2\npux\bb\n1\n4\n1\nu\n1\n1\n27\b\n0\n2\n2\n15\n');
   await waitUntilFinished(page);
   sameBytes(await transcript(page), plain, 'a session mended with Backspace');
@@ -153,7 +182,7 @@ async function served(page, engine, origin, expectDialog) {
   // ammunition already chosen, and the run ends with the status a shell
   // shows for Ctrl-C.
   const interrupted = 'ctrl-c-inside-the-add-on-questions-windows';
-  await open(page, `${origin}/`, expectDialog);
+  await open(page, `${origin}/`);
   await typeKeys(page, expected(interrupted).stdin);
   await wait(page, () => window.bindsmithPage.waiting() &&
     new TextDecoder().decode(new Uint8Array(window.bindsmithPage.transcript()))
@@ -163,18 +192,18 @@ async function served(page, engine, origin, expectDialog) {
 
   // Ctrl-D on an empty line at the menu ends input; a pasted block of
   // answers is typed line by line.
-  await open(page, `${origin}/`, expectDialog);
+  await open(page, `${origin}/`);
   await typeKeys(page, expected('end-of-input-at-the-menu').stdin);
   await chord(page, 'Control', 'd');
   await checkSession(page, engine, 'end-of-input-at-the-menu');
-  await open(page, `${origin}/`, expectDialog);
+  await open(page, `${origin}/`);
   await paste(page, expected('quick-binds').stdin);
   await checkSession(page, engine, 'quick-binds');
   await screen.checkCursorInView(page, 'after a paste');
   // A paste of 100,000 characters: the same output as the program gives
   // the same input under node.
   const long = `${'x'.repeat(100000)}\n15\n`;
-  await open(page, `${origin}/`, expectDialog);
+  await open(page, `${origin}/`);
   await paste(page, long);
   await waitUntilFinished(page);
   const byNode = execFileSync(process.execPath, [path.join(__dirname, 'node_host.js'),
@@ -182,20 +211,12 @@ async function served(page, engine, origin, expectDialog) {
   sameBytes(await transcript(page), byNode, 'a paste of 100,000 characters');
   console.log(`ok ${engine}: a paste of 100,000 characters`);
 
-  // "New run" with a script not downloaded asks first: "no" keeps the run.
-  await open(page, `${origin}/`, expectDialog);
+  // "New run" in the middle of a run asks nothing: the script is kept.
+  await open(page, `${origin}/`);
   const firstMenu = await transcript(page);
   await typeKeys(page, '2\npub\n1\n10\n1\n');
   await wait(page, () => document.querySelector('#script-text').textContent === 'r_netgraph 1\n');
-  let asked = expectDialog('confirm', false);
   await page.click('#new-run');
-  await asked;
-  await typeKeys(page, '10\n15\n');
-  await waitUntilFinished(page);
-  sameBytes(await transcript(page), expected('netgraph-yes').stdout, 'the run kept by "no"');
-  asked = expectDialog('confirm', true);
-  await page.click('#new-run');
-  await asked;
   await waitUntilWaiting(page);
   sameBytes(await transcript(page), Buffer.from(firstMenu), 'a new run\'s output');
   assert(await page.evaluate(() =>
@@ -207,7 +228,58 @@ async function served(page, engine, origin, expectDialog) {
     const reason = document.getElementById(button.getAttribute('aria-describedby'));
     return reason.offsetParent ? reason.textContent : '';
   }), /Name the script first/, 'a disabled Download says why');
-  console.log(`ok ${engine}: new run`);
+  assert.match((await keptList(page))[0], /^pub\.cfg, .*, not downloaded$/,
+    'the earlier run\'s script is kept');
+  sameBytes(await downloadScript(page, engine, 'pub.cfg', '#kept-list li button'),
+    Buffer.from('r_netgraph 1\n'), 'the earlier run\'s script, downloaded');
+  // Forget all, after its question, leaves no script kept.
+  const asked = expectDialog('confirm', true);
+  await page.click('#forget-all');
+  await asked;
+  assert.deepStrictEqual(await keptList(page), [], 'Forget all left scripts kept');
+  await page.reload({ waitUntil: 'load' });
+  await waitUntilWaiting(page);
+  assert.deepStrictEqual(await keptList(page), [], 'forgotten scripts came back');
+  console.log(`ok ${engine}: new run, forget all`);
+}
+
+// A browser that keeps nothing (storage turned off): the page says so by
+// the script, and New run asks before it would lose the script. And a kept
+// copy that cannot be read is said, not dropped.
+async function storageRefused(browser, origin, failures) {
+  const page = await browser.newPage();
+  page.on('pageerror', (error) => failures.push(`page error: ${error.message}`));
+  const expectDialog = answerDialogs(page, failures);
+  await page.evaluateOnNewDocument(() => {
+    Object.defineProperty(window, 'localStorage', {
+      get() { throw new DOMException('The storage is turned off', 'SecurityError'); },
+    });
+  });
+  await open(page, `${origin}/`);
+  await page.click('#terminal');
+  await typeKeys(page, '2\npub\n1\n10\n1\n');
+  await wait(page, () => document.querySelector('#script-text').textContent === 'r_netgraph 1\n');
+  assert.match(await page.$eval('#keep-problem', (problem) => (problem.hidden ? '' :
+    problem.textContent)), /^This script is not kept in the browser: this browser does not let/);
+  const asked = expectDialog('confirm', false);
+  await page.click('#new-run');
+  await asked;
+  assert.strictEqual(await text(page, '#script-name'), 'pub.cfg', '"no" keeps the run');
+  await page.close();
+
+  // A kept copy the browser can no longer read is listed as such, with its
+  // Remove, and stays until removed.
+  const context = await browser.createBrowserContext();
+  const spoilt = await context.newPage();
+  await spoilt.goto(`${origin}/`);
+  await spoilt.evaluate(() => localStorage.setItem('bindsmith kept / spoilt', '{"name":'));
+  await open(spoilt, `${origin}/`);
+  assert.match(await text(spoilt, '#kept-list'), /can no longer read/);
+  assert.strictEqual(await spoilt.evaluate(() => localStorage.getItem('bindsmith kept / spoilt')),
+    '{"name":', 'a copy that cannot be read was dropped');
+  await spoilt.click('#kept-list li button');
+  assert.strictEqual(await text(spoilt, '#kept-list'), '');
+  await context.close();
 }
 
 async function main() {
@@ -236,20 +308,22 @@ async function checkEngine(engine, origin) {
       if (message.type() === 'error') failures.push(`console error: ${message.text()}`);
     });
     const expectDialog = answerDialogs(page, failures);
-    await fromTheFolder(page, engine, expectDialog);
+    await fromTheFolder(page, engine);
     await served(page, engine, origin, expectDialog);
-    const go = (url) => open(page, url, expectDialog);
+    const go = (url) => open(page, url);
     await screen.checkKeysAndFocus(page, engine, origin, go);
     await screen.checkScreens(page, engine, origin, go, artifactFolder);
     if (engine === 'chromium') {
       // Once loaded, the page needs no network: a new run with the network
       // gone is a whole session.
-      await open(page, `${origin}/`, expectDialog);
+      await open(page, `${origin}/`);
       await page.setOfflineMode(true);
       await page.click('#new-run');
       await typeKeys(page, expected('file-name-accepted').stdin);
       await checkSession(page, engine, 'file-name-accepted');
       await page.setOfflineMode(false);
+      await storageRefused(browser, origin, failures);
+      console.log(`ok ${engine}: storage turned off, or a copy spoilt, is said`);
     }
   } finally {
     await close();

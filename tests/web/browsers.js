@@ -87,15 +87,16 @@ async function paste(page, text, modifier = 'Control', key = 'v') {
   await chord(page, modifier, key);
 }
 
-// The script the page's Download button gives. Chromium saves it to a
-// folder, as a player's browser does; in Firefox the test takes the Blob
-// the page hands to its download link (BiDi sets no download folder).
-async function downloadScript(page, engine, name) {
+// The file a button of the page (Download unless `button` says another)
+// gives; `how` is 'click' or, on a touch screen, 'tap'. Chromium saves it
+// to a folder, as a player's browser does; in Firefox the test takes the
+// Blob the page hands to its download link (BiDi sets no download folder).
+async function downloadScript(page, engine, name, button = '#download', how = 'click') {
   if (engine === 'chromium') {
     const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'bindsmith-download-'));
     const session = await page.browser().target().createCDPSession();
     await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
-    await page.click('#download');
+    await page[how](button);
     const file = path.join(folder, name);
     for (let waited = 0; ; waited += 50) {
       const partial = fs.readdirSync(folder).some((entry) => entry.endsWith('.crdownload'));
@@ -121,7 +122,7 @@ async function downloadScript(page, engine, name) {
       window.downloads.push({ name: this.download, blob: blobs.get(this.href) });
     };
   });
-  await page.click('#download');
+  await page[how](button);
   const got = await page.evaluate(async () => {
     const [download] = window.downloads;
     return { name: download.name, bytes: [...new Uint8Array(await download.blob.arrayBuffer())] };
