@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -16,7 +15,7 @@
 #include "app/main_menu.h"
 #include "binds/weapon_catalogue.h"
 #include "config/game_syntax.h"
-#include "console/frame.h"
+#include "console/prompt.h"
 
 namespace {
 
@@ -39,13 +38,13 @@ std::string_view shownName(const bindsmith::WeaponRow& row) {
   return row.listName.empty() ? row.label : row.listName;
 }
 
-// The widest line of the frame around every refusal, as printSeparator
-// draws it.
+// The widest line of the frame around every refusal, as the console draws
+// it.
 std::size_t frameWidth() {
+  std::istringstream nothing;
   std::ostringstream drawn;
-  auto* const console = std::cout.rdbuf(drawn.rdbuf());
-  bindsmith::printSeparator();
-  std::cout.rdbuf(console);
+  bindsmith::Console console(nothing, drawn);
+  console.printSeparator();
   std::istringstream lines(drawn.str());
   std::size_t widest = 0;
   for (std::string line; std::getline(lines, line);) {
