@@ -7,8 +7,8 @@
 // and tests/web/node_host.js keep to it.
 // The program is emscripten's modularized build (bindsmith.js, factory
 // createBindsmith); its WebAssembly is bindsmith-wasm.js, which sets
-// globalThis.bindsmithWasm to the module's bytes in base64, so that a page
-// opened from file:// fetches nothing. The host passes the factory a module
+// globalThis.bindsmithWasm to the module's bytes, gzip-compressed, in
+// base64, so that a page opened from file:// fetches nothing. The host passes the factory a module
 // object with:
 //   bindsmithRead(size)    standard input. Returns (or resolves to) up to
 //                          `size` bytes as a Uint8Array: an empty one is the
@@ -31,12 +31,14 @@
 'use strict';
 
 (function (exports) {
-  // The program's WebAssembly, compiled once: each run instantiates it anew.
-  function compileProgram(base64) {
+  // The program's WebAssembly, unpacked and compiled once: each run
+  // instantiates it anew.
+  async function compileProgram(base64) {
     const text = atob(base64);
-    const bytes = new Uint8Array(text.length);
-    for (let i = 0; i < text.length; i += 1) bytes[i] = text.charCodeAt(i);
-    return WebAssembly.compile(bytes);
+    const packed = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; i += 1) packed[i] = text.charCodeAt(i);
+    const unpacked = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
+    return WebAssembly.compile(await new Response(unpacked).arrayBuffer());
   }
 
   // One run. `events` are the page's: output(bytes) for the terminal,

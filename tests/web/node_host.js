@@ -8,16 +8,17 @@
 'use strict';
 const fs = require('fs');
 const path = require('path');
+const zlib = require('zlib');
 
 const [program, ...args] = process.argv.slice(2);
 const factory = require(path.resolve(program));
 
-// The build's bindsmith.wasm, or the site's copy of it in base64.
+// The build's bindsmith.wasm, or the site's copy of it (gzip, in base64).
 function programBytes() {
   const wasm = program.replace(/\.js$/, '.wasm');
   if (fs.existsSync(wasm)) return fs.readFileSync(wasm);
   require(path.resolve(path.dirname(program), 'bindsmith-wasm.js'));
-  return Buffer.from(globalThis.bindsmithWasm, 'base64');
+  return zlib.gunzipSync(Buffer.from(globalThis.bindsmithWasm, 'base64'));
 }
 
 // Bytes leave in whole lines, and before every read, so that a prompt is out
