@@ -11,7 +11,7 @@ if(NOT EXISTS ${xterm}/lib/xterm.js OR NOT EXISTS ${xterm_fit}/lib/addon-fit.js)
     "web/node_modules has no xterm.js or its fit add-on: run `npm ci` in web/ (scripts/web does)")
 endif()
 set(page_modules line_discipline.js program_host.js kept_scripts.js script_pane.js
-  keyboard_layout.js keyboard.js spoken.js page.js)
+  keyboard_layout.js keyboard.js spoken.js terminal_screen.js page.js)
 list(TRANSFORM page_modules PREPEND ${CMAKE_SOURCE_DIR}/web/)
 set(site_sources ${CMAKE_SOURCE_DIR}/web/index.html ${page_modules}
   ${CMAKE_SOURCE_DIR}/web/icon.svg ${CMAKE_SOURCE_DIR}/web/page.css

@@ -129,8 +129,8 @@ site=$work/web/bindsmith-$version-web
 [ "$(listing "$work/web")" = "bindsmith-$version-web " ] || fail "the web zip is not one folder"
 [ "$(listing "$site")" = "LICENSE.txt bindsmith-wasm.js bindsmith.js guide.css guide.html \
 guide.txt icon.svg index.html kept_scripts.js keyboard.js keyboard_layout.js line_discipline.js \
-page-data.js page.css page.js program_host.js script_pane.js spoken.js xterm-LICENSE.txt \
-xterm-addon-fit-LICENSE.txt xterm-addon-fit.js xterm.css xterm.js " ] ||
+page-data.js page.css page.js program_host.js script_pane.js spoken.js terminal_screen.js \
+xterm-LICENSE.txt xterm-addon-fit-LICENSE.txt xterm-addon-fit.js xterm.css xterm.js " ] ||
   fail "the web zip holds: $(listing "$site")"
 grep -q '<code>exec NAME.cfg</code>' "$site/index.html" || fail "the page does not say how to load the script"
 mkdir "$work/web-run"

@@ -132,6 +132,8 @@ if(BINDSMITH_TESTS)
       COMMAND ${NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/program_host_test.js)
     add_test(NAME web.kept_scripts
       COMMAND ${NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/kept_scripts_test.js)
+    add_test(NAME web.terminal_screen
+      COMMAND ${NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/terminal_screen_test.js)
     add_test(NAME web.keyboard_layout
       COMMAND ${NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/keyboard_layout_test.js)
     set_tests_properties(web.keyboard_layout PROPERTIES

@@ -1,9 +1,8 @@
-// The page: the terminal (xterm.js) fitted to the screen it has, the keys
-// players know from other programs, typing that always reaches the
-// terminal, and the runs, each a fresh program beside its script pane and
-// the keyboard picture of its binds.
+// The page: the runs, each a fresh program in the terminal beside its
+// script pane and the keyboard picture of its binds, with typing that
+// always reaches the terminal.
 /* global Terminal, FitAddon, createBindsmith, LineDiscipline, ProgramHost, compileProgram,
-   ScriptPane, KeyboardPicture, SpokenLog, bindsmithData */
+   ScriptPane, KeyboardPicture, SpokenLog, bindsmithData, fitToScreen */
 'use strict';
 
 (() => {
@@ -28,72 +27,8 @@
   byId('keys').hidden = touch;
   byId('touch-keys').hidden = !touch;
 
-  // The font is as large as lets the program's widest menu line fit,
-  // between 11 and 14 pixels. Lines wider than a phone's screen wrap in
-  // the terminal; the page never scrolls sideways.
-  const kWidestLine = bindsmithData.widestLine;
-  const kCellWidthPerPixel = 0.6; // a monospace cell is about 0.6 of the font's size
-  const kLineHeightPerPixel = 1.2;
-  const kSmallestFont = 11;
-  const kLargestFont = 14;
-  const kFewestRows = 12; // a question and its options, with some lines before
-  const kRoom = 8; // pixels kept between the line being answered and the screen's edge
-
-  const view = () => window.visualViewport || { offsetTop: 0, height: window.innerHeight };
-
-  // The terminal takes the height the screen has left below the page's
-  // header, at least kFewestRows, and at most the whole screen.
-  function fitTerminal() {
-    const width = box.clientWidth;
-    const fontSize = Math.min(kLargestFont,
-      Math.max(kSmallestFont, Math.floor(width / (kWidestLine * kCellWidthPerPixel))));
-    if (terminal.options.fontSize !== fontSize) terminal.options.fontSize = fontSize;
-    const below = runStatus.offsetHeight + kRoom * 2;
-    const top = box.getBoundingClientRect().top + window.scrollY;
-    const screen = view().height;
-    const fewest = kFewestRows * Math.ceil(fontSize * kLineHeightPerPixel);
-    const height = Math.min(screen - below, Math.max(fewest, screen - top - below));
-    box.style.height = `${Math.max(fewest, Math.floor(height))}px`;
-    fitAddon.fit();
-    keepCursorInView();
-  }
-
-  // The line being answered stays on screen: after each answer, after
-  // each of the program's questions, and when a phone's keyboard opens.
-  function keepCursorInView() {
-    const rows = box.querySelector('.xterm-screen').getBoundingClientRect();
-    const rowHeight = rows.height / terminal.rows;
-    const buffer = terminal.buffer.active;
-    const top = rows.top + (buffer.baseY + buffer.cursorY - buffer.viewportY) * rowHeight;
-    const { offsetTop, height } = view();
-    if (top + rowHeight + kRoom > offsetTop + height) {
-      window.scrollBy(0, top + rowHeight + kRoom - offsetTop - height);
-    } else if (top - kRoom < offsetTop) {
-      window.scrollBy(0, top - kRoom - offsetTop);
-    }
-  }
-
-  let refit = 0;
-  const refitSoon = () => {
-    cancelAnimationFrame(refit);
-    refit = requestAnimationFrame(fitTerminal);
-  };
-  window.addEventListener('resize', refitSoon);
-  if (window.visualViewport) window.visualViewport.addEventListener('resize', refitSoon);
-
-  // Keys the browser keeps: Ctrl+C (Cmd+C) copies when text is selected,
-  // and is the interrupt only without a selection; Ctrl+V, Cmd+V and
-  // Shift+Insert paste; Tab and Shift+Tab move on to the page's controls
-  // (a tab is only white space to the program; a pasted one still arrives).
-  terminal.attachCustomKeyEventHandler((event) => {
-    if (event.type !== 'keydown') return true;
-    const key = event.key.toLowerCase();
-    const command = event.ctrlKey || event.metaKey;
-    if (command && key === 'c' && terminal.hasSelection()) return false;
-    if (command && !event.altKey && key === 'v') return false;
-    if (event.shiftKey && key === 'insert') return false;
-    return !(key === 'tab' && !command && !event.altKey);
-  });
+  const keepCursorInView = fitToScreen(terminal, fitAddon, box, runStatus,
+    bindsmithData.widestLine);
 
   const program = compileProgram(globalThis.bindsmithWasm);
   let run = null;
@@ -193,6 +128,5 @@
     asksForKey,
   };
 
-  fitTerminal();
   startRun();
 })();

@@ -17,10 +17,10 @@ void bindRow(Console& console, std::size_t row, Script& script, UsedKeys& usedKe
   const WeaponRow& weapon = kWeaponCatalogue.at(row);
   std::int32_t& binds = aliasCounters.at(row);
   const std::string name = aliasName(weapon.stem, binds);
-  const bool written =
-      weapon.group == Group::equipment
-          ? writeEquipmentBind(console, script, usedKeys, name, weapon.label)
-          : writeBuyBind(console, script, usedKeys, name, weapon.label, weapon.item, weapon.category);
+  const bool written = weapon.group == Group::equipment
+                           ? writeEquipmentBind(console, script, usedKeys, name, weapon.label)
+                           : writeBuyBind(console, script, usedKeys, name, weapon.label,
+                                          weapon.item, weapon.category);
   if (written) {
     ++binds;
   }
@@ -45,7 +45,8 @@ void offerWeaponGroup(Console& console, Group group, Script& script, UsedKeys& u
     console.out() << ++shown << ". " << weapon.listName << std::endl;
   }
   const int pick = console.promptChoice(1, shown, how.label);
-  bindRow(console, rows.first + static_cast<std::size_t>(pick - 1), script, usedKeys, aliasCounters);
+  bindRow(console, rows.first + static_cast<std::size_t>(pick - 1), script, usedKeys,
+          aliasCounters);
 }
 
 std::string aliasName(std::string_view stem, std::int32_t bindsSoFar) {
