@@ -313,7 +313,8 @@ class Checker {
     if (!aliases_.insert(std::string{name}).second) {
       problem("alias defined twice: " + std::string{name});
     }
-    const std::string head = std::string{kText.alias} + std::string{name} + " \"";
+    std::string head{kText.alias};
+    head.append(name).append(" \"");
     if (next_ >= lines_.size() || !lines_[next_].starts_with(head) ||
         !lines_[next_].ends_with(kText.tail)) {
       problem("bind without its alias: " + std::string{name});
