@@ -93,7 +93,12 @@ TEST_F(ScriptFileTest, OpenCreatesOrEmptiesTheFile) {
   ASSERT_FALSE(script.open(path.string()).refusal);
   EXPECT_EQ(std::filesystem::file_size(path), 0U);
   script.writeLine("r_netgraph 1");
-  EXPECT_EQ(test::readFile(path), "r_netgraph 1\n") << "a finished line is on the disk at once";
+#ifdef BINDSMITH_HAS_TEXT_MODE
+  const std::string_view line = "r_netgraph 1\r\n";
+#else
+  const std::string_view line = "r_netgraph 1\n";
+#endif
+  EXPECT_EQ(test::readFile(path), line) << "a finished line is on the disk at once";
   EXPECT_TRUE(script.finish(io_.console()));
 }
 
