@@ -1,7 +1,7 @@
 #include "config/player_settings.h"
 
-#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -29,35 +29,44 @@ struct Refusal {
   WordFlaw flaw;
   std::string_view line;
 };
+// The line for each flaw, by the flaw's place in WordFlaw (endsWithBackslash
+// the last). A flaw the request's check never finds has no line of its own;
+// a word with one is refused all the same, never written.
+constexpr std::size_t kFlaws = static_cast<std::size_t>(WordFlaw::endsWithBackslash) + 1;
+using RefusalLines = std::array<std::string_view, kFlaws>;
+constexpr RefusalLines refusalLines(std::initializer_list<Refusal> refusals) {
+  RefusalLines lines{};
+  for (const Refusal& refusal : refusals) {
+    lines.at(static_cast<std::size_t>(refusal.flaw)) = refusal.line;
+  }
+  return lines;
+}
 struct WordRequest {
   std::string_view request;
   PromptLine line;
   std::size_t maxChars;
   WordFlaw (*flawOf)(std::string_view);
-  std::array<Refusal, 6> refusals;
+  RefusalLines refusals;
 };
 constexpr WordRequest kNameRequest{
-    "Please enter a playername ",
-    PromptLine::closed,
-    kPlayerNameChars,
-    playerNameFlaw,
-    {{{WordFlaw::tooLong, "A player name can not be longer than 126 characters please try again"},
-      {WordFlaw::doubleQuote, "A player name can not contain the character \" please try again"},
-      {WordFlaw::nul, "A player name can not contain the NUL character please try again"},
-      {WordFlaw::backslash, "A player name can not contain the character \\ please try again"},
-      {WordFlaw::twoDots, "A player name can not contain .. please try again"},
-      {WordFlaw::controlByte,
-       "A player name can not contain control characters please try again"}}}};
+    "Please enter a playername ", PromptLine::closed, kPlayerNameChars, playerNameFlaw,
+    refusalLines(
+        {{WordFlaw::tooLong,
+          "A player name can not be longer than 126 characters please try again"},
+         {WordFlaw::doubleQuote, "A player name can not contain the character \" please try again"},
+         {WordFlaw::nul, "A player name can not contain the NUL character please try again"},
+         {WordFlaw::backslash, "A player name can not contain the character \\ please try again"},
+         {WordFlaw::twoDots, "A player name can not contain .. please try again"},
+         {WordFlaw::controlByte,
+          "A player name can not contain control characters please try again"}})};
 constexpr WordRequest kPasswordRequest{
-    "Please enter the rcon password ",
-    PromptLine::open,
-    kPasswordChars,
-    passwordFlaw,
-    {{{WordFlaw::tooLong, "A password can not be longer than 59 characters please try again"},
-      {WordFlaw::doubleQuote, "A password can not contain the character \" please try again"},
-      {WordFlaw::nul, "A password can not contain the NUL character please try again"},
-      {WordFlaw::endsWithBackslash,
-       "A password can not end with the character \\ please try again"}}}};
+    "Please enter the rcon password ", PromptLine::open, kPasswordChars, passwordFlaw,
+    refusalLines(
+        {{WordFlaw::tooLong, "A password can not be longer than 59 characters please try again"},
+         {WordFlaw::doubleQuote, "A password can not contain the character \" please try again"},
+         {WordFlaw::nul, "A password can not contain the NUL character please try again"},
+         {WordFlaw::endsWithBackslash,
+          "A password can not end with the character \\ please try again"}})};
 
 // Why `word` is refused, or nothing: longer than its storage (its excess
 // unread), or flawed as the game would read it.
@@ -66,10 +75,7 @@ std::optional<std::string_view> refusal(const WordRequest& ask, const Word& word
   if (flaw == WordFlaw::none) {
     return std::nullopt;
   }
-  const auto& refusals = ask.refusals;
-  const auto* found = std::find_if(refusals.begin(), refusals.end(),
-                                   [flaw](const Refusal& r) { return r.flaw == flaw; });
-  return found == refusals.end() ? std::nullopt : std::optional{found->line};
+  return ask.refusals.at(static_cast<std::size_t>(flaw));
 }
 
 // Asks until the word is one the game reads as typed. A refused word's
