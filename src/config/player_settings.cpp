@@ -36,8 +36,8 @@ constexpr std::size_t kFlaws = static_cast<std::size_t>(WordFlaw::endsWithBacksl
 using RefusalLines = std::array<std::string_view, kFlaws>;
 constexpr RefusalLines refusalLines(std::initializer_list<Refusal> refusals) {
   RefusalLines lines{};
-  for (const Refusal& refusal : refusals) {
-    lines.at(static_cast<std::size_t>(refusal.flaw)) = refusal.line;
+  for (const Refusal& entry : refusals) {
+    lines.at(static_cast<std::size_t>(entry.flaw)) = entry.line;
   }
   return lines;
 }
