@@ -1,6 +1,7 @@
 // Writes page-data.js, what the page knows of the program, all of it taken
-// from the program itself: the keys that can be bound and the weapon
-// catalogue (printed by the build's page-data tool), and the widest line of
+// from the program itself: the keys that can be bound, the question that
+// asks for one and the weapon catalogue (printed by the build's page-data
+// tool), and the widest line of
 // the main menu and its refusals' frame (measured from what the program
 // writes for a session that quits at once), which sets the terminal's font
 // size. Run by the build.

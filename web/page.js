@@ -33,9 +33,14 @@
   const program = compileProgram(globalThis.bindsmithWasm);
   let run = null;
   let said = ''; // the end of what the program wrote, to know what it asks
-  // The program's question for a bind's key ends its output while it waits.
-  const kKeyQuestion = /Please enter the key you wish to bind .* to: $/;
-  const asksForKey = () => Boolean(run && run.waiting && kKeyQuestion.test(said));
+  // The program's question for a bind's key (its text from the program,
+  // page-data.js) ends its output while it waits.
+  const { before, after } = bindsmithData.keyQuestion;
+  const asksForKey = () => {
+    const at = said.lastIndexOf(before);
+    return Boolean(run && run.waiting) && at >= 0 && said.endsWith(after) &&
+      !said.includes('\n', at);
+  };
 
   function showScript() {
     const record = pane.script();

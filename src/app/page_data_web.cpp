@@ -1,10 +1,11 @@
 // Writes, as JSON on standard output, what the web page needs to know of the
-// program to draw the keyboard: the keys that can be bound, and the weapon
-// catalogue's rows (and, for the build to measure the terminal's widest
-// line with, the menu's choice that quits and the width of the frame
-// around a refusal), so that the page names a bind's weapon from the same
-// table the program buys it from. Run by the web build; its output goes into
-// the site as page-data.js.
+// program to draw the keyboard: the keys that can be bound, the question
+// that asks for one (the picture's keys are buttons while it waits), and
+// the weapon catalogue's rows (and, for the build to measure the
+// terminal's widest line with, the menu's choice that quits and the width
+// of the frame around a refusal), so that the page names a bind's weapon
+// from the same table the program buys it from. Run by the web build; its
+// output goes into the site as page-data.js.
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include <string_view>
 
 #include "app/main_menu.h"
+#include "binds/key_capture.h"
 #include "binds/weapon_catalogue.h"
 #include "config/game_syntax.h"
 #include "console/prompt.h"
@@ -64,7 +66,9 @@ int main() {
       keys += c;
     }
   }
-  std::string json = "{\"keys\":" + jsonString(keys) +
+  std::string json = "{\"keys\":" + jsonString(keys) + R"(,"keyQuestion":{"before":)" +
+                     jsonString(bindsmith::kKeyQuestion.before) +
+                     ",\"after\":" + jsonString(bindsmith::kKeyQuestion.after) + "}" +
                      ",\"quit\":" + std::to_string(bindsmith::exitChoice()) +
                      ",\"frameWidth\":" + std::to_string(frameWidth()) + ",\"weapons\":[";
   bool first = true;

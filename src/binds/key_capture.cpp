@@ -39,7 +39,7 @@ std::optional<char> captureBindKey(Console& console, std::string_view label, Use
     }
     char key = 0;
     for (;;) {
-      console.out() << "Please enter the key you wish to bind " << label << " to: ";
+      console.out() << kKeyQuestion.before << label << kKeyQuestion.after;
       const char typed = console.readKey();
       console.discardLine(kKeyLineDiscard);
       if (const auto pressed = keyTypedAs(typed)) {

@@ -16,6 +16,15 @@ inline constexpr std::size_t kByteValues = 256;
 // bound, stays taken for the rest of the run.
 using UsedKeys = std::array<bool, kByteValues>;
 
+// The question for a bind's key, the bind's label between its two parts;
+// the program waits for the key at the end of it. The page knows a key
+// question by it.
+struct KeyQuestion {
+  std::string_view before;
+  std::string_view after;
+};
+inline constexpr KeyQuestion kKeyQuestion{"Please enter the key you wish to bind ", " to: "};
+
 // Asks for the key to bind `label` to, echoes it for confirmation and
 // reserves it in `usedKeys`. Call it right after a promptChoice answer: it
 // first drops the rest of that answer's line. A key already taken is
