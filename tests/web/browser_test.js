@@ -141,6 +141,9 @@ async function fromTheFolder(page, engine) {
   await waitUntilWaiting(page);
   assert.deepStrictEqual((await keptList(page)).map((item) => item.split(',')[0]),
     ['lan.cfg', 'pub.cfg', 'pub.cfg'], 'each tab keeps its own script, newest first');
+  // The other tab, never reloaded, lists what this one kept since.
+  await other.bringToFront();
+  await wait(other, () => document.querySelectorAll('#kept-list li').length === 3);
   await other.close();
 
   // The players' guide is part of the site, a page that opens from the
